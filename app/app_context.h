@@ -1,0 +1,67 @@
+// The application context: everything the running game owns, from the window to the players.
+// Created by the entry point, torn down in reverse order of its members.
+#pragma once
+
+#include "game/game.h"
+#include "game/stopwatch.h"
+#include "view/assets.h"
+#include "view/audio.h"
+#include "view/game_view.h"
+
+#include <SFML/Graphics.hpp>
+
+#include <string>
+#include <vector>
+
+// Top-level screen; program-wide.
+enum GameStateValue : int { StartPage = 0, Menu = 1, Playing = 2, GameEnd = 3 };
+extern int gameState;
+
+enum MenuPage : int { MainMenu = 1, Settings = 2, Instructions = 3, About = 4 };
+
+// The players as the settings page and the game screen see them.
+struct PlayerState {
+    std::string currentPlayer;
+    int lastPlayerIndex = -1;
+    std::vector<std::string> playerNames;
+    std::string nameInput;
+    sf::Text nameText;
+    sf::Text wrongInputText;
+    bool inputAccepted = true;
+    Stopwatch wrongInputClock;
+};
+
+struct AppContext {
+    sf::RenderWindow window;
+    float scaleX = 1.0f;
+    float scaleY = 1.0f;
+    TimeSource time;
+
+    Stopwatch fadeClock;
+    Stopwatch cursorClock;
+    Stopwatch volumeRepeatClock;
+    bool cursorVisible = false;
+    sf::Vector2i lastMousePosition;
+    sf::Vector2i mousePosition;
+    sf::Event event{};
+    bool clickHandled = false;
+    // The design lets a board-full frame end early: its drawing and display are skipped.
+    bool skipRestOfFrame = false;
+
+    AssetCatalogue assets;
+
+    // Screen flow.
+    int menuPage = MainMenu;
+    bool startWaiting = true;
+    bool menuShown = false;
+    bool gameReady = false;
+    bool namePrompt = false;
+    float musicVolume = 2.0f;
+    float soundVolume = 20.0f;
+
+    Game game;
+    GameView view;
+    Audio audio;
+    PlayerState players;
+    std::string highScorePath = "assets/highscore.txt";
+};

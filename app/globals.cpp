@@ -1,0 +1,4 @@
+// The program-wide screen state.
+#include "app/app_context.h"
+
+int gameState = StartPage;

@@ -1,0 +1,13 @@
+// Entry point: create the application, run the frame loop until the window closes, tear down.
+#include "app/startup.h"
+
+#include <memory>
+
+int main() {
+    auto app = std::make_unique<AppContext>();
+    startApp(*app, sf::VideoMode::getDesktopMode(), sf::Style::Fullscreen);
+    while (app->window.isOpen()) {
+        runFrame(*app);
+    }
+    return 0;
+}

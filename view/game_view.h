@@ -1,0 +1,17 @@
+// Presentation state of the game and end screens: digit rows and effect timers.
+#pragma once
+
+#include "game/stopwatch.h"
+
+#include <SFML/Graphics.hpp>
+
+#include <array>
+
+// Five reusable digit sprites; a number is laid out on them, zero-padded to a minimum width.
+using DigitRow = std::array<sf::Sprite, 5>;
+
+struct GameView {
+    DigitRow scoreRow, bestRow, patternsRow, colorLinesRow, popupRow, endScoreRow;
+    DigitRow musicVolumeRow, soundVolumeRow;
+    Stopwatch pulseClock;
+};
