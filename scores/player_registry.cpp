@@ -1,0 +1,80 @@
+// The player registry: each operation loads the players from the high-score file and, when it
+// changes something, rewrites the whole file.
+#include "player_registry.h"
+
+#include <algorithm>
+#include <iostream>
+
+#include "store_io.h"
+
+namespace {
+
+std::vector<PlayerRecord>::iterator findPlayer(std::vector<PlayerRecord>& players, const std::string& name) {
+    return std::find_if(players.begin(), players.end(),
+                        [&name](const PlayerRecord& player) { return player.name == name; });
+}
+
+ModeResult* storedResult(std::vector<PlayerRecord>& players, const std::string& name, int mode) {
+    auto player = findPlayer(players, name);
+    if (player == players.end())
+        return nullptr;
+    if (mode < 1 || mode > static_cast<int>(player->results.size()))
+        return nullptr;
+    return &player->results[static_cast<std::size_t>(mode - 1)];
+}
+
+} // namespace
+
+void addPlayer(const std::string& path, const std::string& name) {
+    if (!isStorableName(name)) {
+        reportLine(std::cout, "Имя игрока не может быть пустым, содержать запятую или перевод строки и "
+                              "совпадать с " +
+                                  lastPlayerMarker + ". Новый игрок не добавлен.");
+        return;
+    }
+    std::vector<PlayerRecord> players = loadPlayers(path);
+    if (findPlayer(players, name) != players.end()) {
+        reportLine(std::cout, "Игрок с именем \"" + name + "\" уже существует в файле рекордов.");
+        return;
+    }
+    if (players.size() >= static_cast<std::size_t>(maxPlayers)) {
+        reportLine(std::cout, "Максимальное количество игроков (" + std::to_string(maxPlayers) +
+                                  ") достигнуто. Новый игрок не добавлен.");
+        return;
+    }
+    players.push_back(PlayerRecord{name, std::vector<ModeResult>(resultSlots)});
+    if (!writePlayers(path, players, name))
+        reportLine(std::cerr, "Не удалось открыть файл для записи.");
+}
+
+void recordResult(const std::string& path, const std::string& name, int mode, int score, int levelsCompleted,
+                  int matches) {
+    std::vector<PlayerRecord> players = loadPlayers(path);
+    ModeResult* stored = storedResult(players, name, mode);
+    if (stored != nullptr && score > stored->score)
+        *stored = ModeResult{matches, levelsCompleted, score};
+    writePlayers(path, players, name);
+}
+
+int storedBestScore(const std::string& path, const std::string& name, int mode) {
+    std::vector<PlayerRecord> players = loadPlayers(path);
+    const ModeResult* stored = storedResult(players, name, mode);
+    return stored == nullptr ? 0 : stored->score;
+}
+
+void deletePlayer(const std::string& path, const std::string& name) {
+    std::vector<PlayerRecord> players = loadPlayers(path);
+    players.erase(std::remove_if(players.begin(), players.end(),
+                                 [&name](const PlayerRecord& player) { return player.name == name; }),
+                  players.end());
+    savePlayers(path, players);
+}
+
+int indexOfLastPlayer(const std::string& path) {
+    const std::string name = readLastPlayer(path);
+    if (name.empty())
+        return -1;
+    const std::vector<std::string> names = readPlayerNames(path);
+    auto found = std::find(names.begin(), names.end(), name);
+    return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+}

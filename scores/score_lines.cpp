@@ -1,0 +1,107 @@
+// Line grammar of the high-score file: line splitting, line kinds and the result-line number format.
+#include "score_lines.h"
+
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr char fieldSeparator = ',';
+
+// The blanks that scanf's %d skips in the "C" locale.
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Reads one %d number at pos: blanks, an optional sign, then at least one digit. The value is built
+// in 64 bits and checked against the 32-bit range after every digit, so no input overflows.
+bool readNumber(const std::string& text, std::size_t& pos, std::int32_t& value) {
+    while (pos < text.size() && isBlank(text[pos]))
+        ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    if (pos >= text.size() || !isDigit(text[pos]))
+        return false;
+    const std::int64_t limit = negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
+                                        : std::numeric_limits<std::int32_t>::max();
+    std::int64_t magnitude = 0;
+    for (; pos < text.size() && isDigit(text[pos]); ++pos) {
+        magnitude = magnitude * 10 + (text[pos] - '0');
+        if (magnitude > limit)
+            return false;
+    }
+    value = static_cast<std::int32_t>(negative ? -magnitude : magnitude);
+    return true;
+}
+
+bool readSeparator(const std::string& text, std::size_t& pos) {
+    if (pos >= text.size() || text[pos] != fieldSeparator)
+        return false;
+    ++pos;
+    return true;
+}
+
+} // namespace
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string::npos)
+            end = text.size();
+        std::size_t kept = end;
+        while (kept > start && text[kept - 1] == '\r')
+            --kept;
+        lines.push_back(text.substr(start, kept - start));
+        start = end + 1;
+    }
+    return lines;
+}
+
+LineKind classifyLine(const std::string& line) {
+    if (line.empty())
+        return LineKind::Empty;
+    if (line == lastPlayerMarker)
+        return LineKind::Marker;
+    if (line.find(fieldSeparator) != std::string::npos)
+        return LineKind::Result;
+    return LineKind::Name;
+}
+
+bool parseResultLine(const std::string& line, ModeResult& result) {
+    std::size_t pos = 0;
+    std::int32_t score = 0;
+    std::int32_t levels = 0;
+    std::int32_t matches = 0;
+    if (!readNumber(line, pos, score) || !readSeparator(line, pos))
+        return false;
+    if (!readNumber(line, pos, levels) || !readSeparator(line, pos))
+        return false;
+    if (!readNumber(line, pos, matches))
+        return false;
+    result.score = score;
+    result.levelsCompleted = levels;
+    result.matches = matches;
+    return true;
+}
+
+std::string formatResultLine(const ModeResult& result) {
+    return std::to_string(result.score) + fieldSeparator + std::to_string(result.levelsCompleted) +
+           fieldSeparator + std::to_string(result.matches);
+}
+
+bool isWritableName(const std::string& name) {
+    if (classifyLine(name) != LineKind::Name)
+        return false;
+    if (name.find('\n') != std::string::npos)
+        return false;
+    return name.back() != '\r';
+}
