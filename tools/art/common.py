@@ -1,0 +1,261 @@
+"""Palette, fonts and drawing helpers shared by every Tavrello picture.
+
+Shapes are drawn SS times larger and scaled down, so edges come out smooth.
+"""
+import functools
+import math
+
+import numpy as np
+from PIL import Image, ImageDraw, ImageFilter, ImageFont
+
+SS = 4
+
+FONT_DIR = "/usr/share/fonts/opentype/urw-base35/"
+FONT_MAIN = FONT_DIR + "URWBookman-Demi.otf"
+FONT_ITALIC = FONT_DIR + "URWBookman-DemiItalic.otf"
+FONT_LIGHT = FONT_DIR + "URWBookman-Light.otf"
+FONT_NARROW = FONT_DIR + "NimbusSansNarrow-Bold.otf"
+FONT_SANS = FONT_DIR + "NimbusSans-Bold.otf"
+FONT_SYMBOL = FONT_DIR + "StandardSymbolsPS.otf"
+
+NIGHT = (9, 14, 30)
+NAVY = (17, 28, 56)
+INDIGO = (30, 40, 82)
+DEEP_TEAL = (13, 52, 64)
+TEAL = (36, 116, 126)
+LIGHT_TEAL = (128, 204, 200)
+GOLD = (228, 180, 84)
+LIGHT_GOLD = (252, 226, 152)
+DARK_GOLD = (128, 86, 30)
+CREAM = (246, 236, 214)
+ROSE = (206, 96, 140)
+LIGHT_ROSE = (248, 182, 208)
+SLATE = (66, 80, 108)
+WARN = (226, 98, 82)
+
+
+@functools.lru_cache(maxsize=None)
+def font(path, size):
+    return ImageFont.truetype(path, size)
+
+
+def mix(a, b, t):
+    """Blend two colours (tuples) by t in 0..1."""
+    return tuple(int(round(x + (y - x) * t)) for x, y in zip(a, b))
+
+
+def shade(c, t):
+    """t < 0 darkens towards black, t > 0 lightens towards white."""
+    if t < 0:
+        return mix(c, (0, 0, 0), -t)
+    return mix(c, (255, 255, 255), t)
+
+
+def canvas(w, h, color=(0, 0, 0, 0)):
+    return Image.new("RGBA", (w, h), color)
+
+
+def big(w, h):
+    """A transparent canvas SS times larger than (w, h)."""
+    return canvas(w * SS, h * SS)
+
+
+def small(img, w, h):
+    return img.resize((w, h), Image.LANCZOS)
+
+
+def S(v):
+    """Scale a coordinate (or a sequence of them) to the supersampled canvas."""
+    if isinstance(v, (tuple, list)):
+        return type(v)(S(x) for x in v)
+    return v * SS
+
+
+def paste(dst, src, xy=(0, 0)):
+    dst.alpha_composite(src, (int(xy[0]), int(xy[1])))
+
+
+def vertical_gradient(w, h, stops):
+    """stops: list of (position 0..1, rgb or rgba)."""
+    ys = np.linspace(0.0, 1.0, h)
+    pos = [p for p, _ in stops]
+    cols = [tuple(c) + ((255,) if len(c) == 3 else ()) for _, c in stops]
+    chans = [np.interp(ys, pos, [c[i] for c in cols]) for i in range(4)]
+    arr = np.stack(chans, axis=1)[:, None, :].repeat(w, axis=1)
+    return Image.fromarray(arr.round().astype(np.uint8), "RGBA")
+
+
+def radial_gradient(w, h, center, radius, inner, outer):
+    yy, xx = np.mgrid[0:h, 0:w].astype(np.float32)
+    d = np.sqrt((xx - center[0]) ** 2 + (yy - center[1]) ** 2) / radius
+    t = np.clip(d, 0.0, 1.0)[..., None]
+    a = np.array(tuple(inner) + ((255,) if len(inner) == 3 else ()), np.float32)
+    b = np.array(tuple(outer) + ((255,) if len(outer) == 3 else ()), np.float32)
+    return Image.fromarray((a + (b - a) * t).round().astype(np.uint8), "RGBA")
+
+
+def with_alpha(img, mask):
+    """Multiply img's alpha by an L mask (same size)."""
+    out = img.copy()
+    a = np.asarray(out.getchannel("A"), np.float32) * np.asarray(mask, np.float32) / 255.0
+    out.putalpha(Image.fromarray(a.round().astype(np.uint8), "L"))
+    return out
+
+
+def solid(size, color, mask):
+    """A flat colour shaped by an L mask."""
+    rgba = tuple(color) + ((255,) if len(color) == 3 else ())
+    return with_alpha(canvas(size[0], size[1], rgba), mask)
+
+
+def rrect_mask(w, h, box, radius):
+    """Anti-aliased rounded-rectangle mask of size (w, h); box in output pixels."""
+    m = Image.new("L", (w * SS, h * SS), 0)
+    ImageDraw.Draw(m).rounded_rectangle(S(list(box)), radius=radius * SS, fill=255)
+    return m.resize((w, h), Image.BOX)
+
+
+def poly_mask(w, h, points):
+    m = Image.new("L", (w * SS, h * SS), 0)
+    ImageDraw.Draw(m).polygon([(x * SS, y * SS) for x, y in points], fill=255)
+    return m.resize((w, h), Image.BOX)
+
+
+def ellipse_mask(w, h, box):
+    m = Image.new("L", (w * SS, h * SS), 0)
+    ImageDraw.Draw(m).ellipse(S(list(box)), fill=255)
+    return m.resize((w, h), Image.BOX)
+
+
+def blur(mask, radius):
+    return mask.filter(ImageFilter.GaussianBlur(radius))
+
+
+def shadow(mask, offset, radius, color=(0, 0, 0), opacity=0.6):
+    """A soft shadow layer cast by an L mask."""
+    w, h = mask.size
+    shifted = Image.new("L", (w, h), 0)
+    shifted.paste(mask, offset)
+    soft = blur(shifted, radius).point(lambda v: int(v * opacity))
+    return solid((w, h), color, soft)
+
+
+def glow(mask, radius, color, opacity=0.8):
+    return shadow(mask, (0, 0), radius, color, opacity)
+
+
+def subtract(a, b):
+    """Mask a minus mask b."""
+    arr = np.asarray(a, np.int16) - np.asarray(b, np.int16)
+    return Image.fromarray(np.clip(arr, 0, 255).astype(np.uint8), "L")
+
+
+def text_box(fnt, text):
+    l, t, r, b = fnt.getbbox(text)
+    return r - l, b - t
+
+
+def fit_font(path, text, max_w, max_h, start):
+    size = start
+    while size > 6:
+        w, h = text_box(font(path, size), text)
+        if w <= max_w and h <= max_h:
+            break
+        size -= 1
+    return font(path, size)
+
+
+def text(img, xy, s, fnt, fill, anchor="mm", shadow_px=0, stroke=0, stroke_fill=None,
+         shadow_fill=(0, 0, 0, 170)):
+    """Draw text with an optional soft drop shadow."""
+    if shadow_px:
+        layer = canvas(*img.size)
+        ImageDraw.Draw(layer).text((xy[0] + shadow_px, xy[1] + shadow_px), s, font=fnt,
+                                   fill=shadow_fill, anchor=anchor, stroke_width=stroke,
+                                   stroke_fill=shadow_fill)
+        img.alpha_composite(layer.filter(ImageFilter.GaussianBlur(max(1, shadow_px * 0.6))))
+    ImageDraw.Draw(img).text(xy, s, font=fnt, fill=fill, anchor=anchor, stroke_width=stroke,
+                             stroke_fill=stroke_fill)
+
+
+def panel(w, h, radius, top, bottom, border=GOLD, border_w=2, opacity=1.0, shine=True):
+    """A rounded panel with a vertical gradient, a thin border and a soft top shine."""
+    outer = rrect_mask(w, h, (0, 0, w, h), radius)
+    inner = rrect_mask(w, h, (border_w, border_w, w - border_w, h - border_w),
+                       max(1, radius - border_w))
+    img = with_alpha(vertical_gradient(w, h, [(0, top), (1, bottom)]), inner)
+    if shine:
+        sh = vertical_gradient(w, h, [(0, (255, 255, 255, 40)), (0.45, (255, 255, 255, 0)),
+                                      (1, (255, 255, 255, 0))])
+        img.alpha_composite(with_alpha(sh, inner))
+    if border_w:
+        img.alpha_composite(solid((w, h), border, subtract(outer, inner)))
+    if opacity < 1.0:
+        img.putalpha(img.getchannel("A").point(lambda v: int(v * opacity)))
+    return img
+
+
+def inset_box(w, h, radius=8):
+    """A dark sunken box for digit read-outs and text fields."""
+    img = panel(w, h, radius, (5, 9, 20), (14, 24, 44), border=shade(GOLD, -0.25), border_w=2,
+                shine=False)
+    inner = rrect_mask(w, h, (2, 2, w - 2, h - 2), radius - 2)
+    top_shadow = vertical_gradient(w, h, [(0, (0, 0, 0, 150)), (0.35, (0, 0, 0, 0)),
+                                          (1, (0, 0, 0, 0))])
+    img.alpha_composite(with_alpha(top_shadow, inner))
+    return img
+
+
+def star_points(cx, cy, r_out, r_in, n, rot=-math.pi / 2):
+    pts = []
+    for i in range(n * 2):
+        r = r_out if i % 2 == 0 else r_in
+        a = rot + i * math.pi / n
+        pts.append((cx + r * math.cos(a), cy + r * math.sin(a)))
+    return pts
+
+
+def sparkle(img, cx, cy, r, color=(255, 255, 255), opacity=1.0):
+    """A four-pointed twinkle with a soft core, drawn on an image of any size."""
+    w, h = img.size
+    pts = star_points(cx, cy, r, r * 0.18, 4)
+    m = poly_mask(w, h, pts)
+    core = ellipse_mask(w, h, (cx - r * 0.35, cy - r * 0.35, cx + r * 0.35, cy + r * 0.35))
+    img.alpha_composite(glow(core, max(1, r * 0.4), color, 0.8 * opacity))
+    img.alpha_composite(solid((w, h), color, m.point(lambda v: int(v * opacity))))
+
+
+def noise(w, h, seed, scale=1.0):
+    """Smooth value noise in 0..1, deterministic for a seed."""
+    rng = np.random.default_rng(seed)
+    gw, gh = max(2, int(w / (64 * scale)) + 2), max(2, int(h / (64 * scale)) + 2)
+    grid = Image.fromarray((rng.random((gh, gw)) * 255).astype(np.uint8), "L")
+    return np.asarray(grid.resize((w, h), Image.BICUBIC), np.float32) / 255.0
+
+
+def fancy_text(img, centre, s, path, size, stops, outline=(20, 14, 8), stroke=3,
+               halo=None, halo_radius=14, anchor="mm"):
+    """Display lettering: gradient fill, dark outline, optional coloured halo."""
+    w, h = img.size
+    fnt = font(path, size)
+    fill = Image.new("L", (w, h), 0)
+    ImageDraw.Draw(fill).text(centre, s, font=fnt, anchor=anchor, fill=255)
+    edge = Image.new("L", (w, h), 0)
+    ImageDraw.Draw(edge).text(centre, s, font=fnt, anchor=anchor, fill=255, stroke_width=stroke,
+                              stroke_fill=255)
+    l, t, r, b = edge.getbbox() or (0, 0, w, h)
+    if halo:
+        img.alpha_composite(glow(edge, halo_radius, halo, 0.75))
+    img.alpha_composite(shadow(edge, (3, 5), 5, (0, 0, 0), 0.7))
+    img.alpha_composite(solid((w, h), outline, edge))
+    grad = canvas(w, h)
+    grad.paste(vertical_gradient(r - l, b - t, stops), (l, t))
+    img.alpha_composite(with_alpha(grad, fill))
+
+
+def paragraph(img, x, y, lines, fnt, fill, line_h, anchor="la", shadow_px=1):
+    """Left-aligned lines of text; returns the y under the last line."""
+    for s in lines:
+        text(img, (x, y), s, fnt, fill, anchor=anchor, shadow_px=shadow_px)
+        y += line_h
+    return y
