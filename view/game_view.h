@@ -13,5 +13,8 @@ using DigitRow = std::array<sf::Sprite, 5>;
 struct GameView {
     DigitRow scoreRow, bestRow, patternsRow, colorLinesRow, popupRow, endScoreRow;
     DigitRow musicVolumeRow, soundVolumeRow;
-    Stopwatch pulseClock;
+    Stopwatch pulseClock; // free-running phase of the warning pulse, never restarted
 };
+
+// Starts the pulse clock; the rows stay without pictures (they draw nothing) until their first layout.
+void initGameView(GameView& view, const TimeSource& time);

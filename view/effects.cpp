@@ -1,0 +1,114 @@
+// Blink, rising points, end fade and warning pulse.
+#include "view/effects.h"
+
+#include "app/app_context.h"
+#include "game/rules.h"
+#include "view/digits.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// The blink is one of the program's two program-wide values: the game screen and the settings page
+// share its phase.
+bool blinkRunning = false;
+Stopwatch blinkClock;
+
+constexpr float blinkEnd = 1.5f;
+constexpr float blinkPhasesPerSecond = 4.0f;
+const sf::Color visible(255, 255, 255, 255);
+const sf::Color invisible(255, 255, 255, 0);
+
+constexpr float popupBaseY = 500.0f;
+constexpr float popupShift = 5.0f; // window pixels, added after scaling
+constexpr float popupSpacing = 20.0f;
+constexpr std::size_t popupWidth = 2;
+constexpr float popupSteps = 100.0f;
+
+constexpr int pulseRow = 1;
+constexpr float pulseCentreOffset = 30.0f;
+constexpr float pulseCentreY = 203.0f;
+constexpr float pulseGrowth = 0.2f;
+constexpr float pi = 3.14159265358979f;
+
+constexpr float fadeSeconds = 1.0f;
+
+} // namespace
+
+void initBlink(const TimeSource& time) {
+    blinkRunning = false;
+    blinkClock = makeStopwatch(time);
+}
+
+void startBlink() {
+    blinkRunning = true;
+    restart(blinkClock);
+}
+
+bool blinkActive() { return blinkRunning; }
+
+void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop) {
+    if (!blinkRunning) {
+        target.draw(sprite);
+        return;
+    }
+    const float t = elapsedSeconds(blinkClock);
+    if (t >= blinkEnd && mayStop) {
+        blinkRunning = false;
+        sprite.setColor(visible);
+        target.draw(sprite);
+        return;
+    }
+    const int phase = static_cast<int>(t * blinkPhasesPerSecond);
+    sprite.setColor(phase % 2 == 1 ? invisible : visible);
+    target.draw(sprite);
+}
+
+void layoutPopup(AppContext& app) {
+    const Game& game = app.game;
+    const float progress = std::min(std::max(game.popupProgress, 0.0f), popupSteps);
+    const sf::Vector2f origin(game.popupX * app.scaleX + popupShift, (popupBaseY - progress) * app.scaleY);
+    const auto alpha = static_cast<sf::Uint8>((1.0f - progress / popupSteps) * 255.0f);
+    const unsigned points = game.popupPoints < 0 ? 0u : static_cast<unsigned>(game.popupPoints);
+    layoutDigits(points, app.view.popupRow, app.assets.digitTextures, origin, popupSpacing * app.scaleX,
+                 {app.scaleX, app.scaleY}, popupWidth, alpha);
+}
+
+void drawWarningPulse(AppContext& app, sf::RenderTarget& target) {
+    const Game& game = app.game;
+    if (game.boardFull || game.timeUp) {
+        return;
+    }
+    const float t = elapsedSeconds(app.view.pulseClock);
+    const float factor = 1.0f + pulseGrowth * std::fabs(std::sin(pi * t));
+    for (int column = 0; column < trashColumn; ++column) {
+        if (!columnNearlyFull(game, column)) {
+            continue;
+        }
+        const int code = cell(game.board, pulseRow, column);
+        const sf::Texture& texture = app.assets.fallTextures[static_cast<std::size_t>(code - 1)];
+        sf::Sprite pulse(texture);
+        const sf::Vector2u size = texture.getSize();
+        pulse.setOrigin(0.5f * static_cast<float>(size.x), 0.5f * static_cast<float>(size.y));
+        pulse.setScale(app.scaleX * factor, app.scaleY * factor);
+        pulse.setPosition((static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) *
+                              app.scaleX,
+                          pulseCentreY * app.scaleY);
+        target.draw(pulse);
+    }
+}
+
+sf::Sprite& endPicture(AppContext& app) {
+    const Game& game = app.game;
+    return game.score < game.bestScore ? app.assets.gameOverPicture : app.assets.congratulationsPicture;
+}
+
+void fadeEndPicture(AppContext& app) {
+    const float t = elapsedSeconds(app.fadeClock);
+    if (t >= fadeSeconds) {
+        return;
+    }
+    const auto alpha = static_cast<sf::Uint8>(t * 255.0f);
+    endPicture(app).setColor(sf::Color(255, 255, 255, alpha));
+}

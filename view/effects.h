@@ -1,0 +1,26 @@
+// Timed visual effects: the program-wide blink, the rising points read-out, the end picture's fade-in
+// and the warning pulse of nearly full columns.
+#pragma once
+
+#include "game/stopwatch.h"
+
+#include <SFML/Graphics.hpp>
+
+struct AppContext;
+
+// The blink's flag and timer are program-wide: every blinking sprite shares one phase.
+void initBlink(const TimeSource& time);
+void startBlink();
+bool blinkActive();
+// Draws sprite, 0.25 s visible and 0.25 s invisible while the blink runs; only a call with mayStop ends
+// the blink, in its first call at or after 1.5 s, leaving that sprite opaque.
+void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop);
+
+// Lays the rising points read-out out from the game's popup state (value, steps taken, column).
+void layoutPopup(AppContext& app);
+// Draws the pulsing row-1 gem of every play column filled down from row 1, unless the game has ended.
+void drawWarningPulse(AppContext& app, sf::RenderTarget& target);
+// Fades the end picture in over the first second of the end screen.
+void fadeEndPicture(AppContext& app);
+// The end picture the end screen shows: game over below the best score, congratulations otherwise.
+sf::Sprite& endPicture(AppContext& app);
