@@ -48,9 +48,19 @@ def pill(w, h, box, radius, stops, border, border_w, halo=None):
     return img
 
 
+def common_size(labels, start):
+    """The largest size at which every label of a family fits its button, so the family
+    shares one letter size."""
+    return min(fit_font(FONT_MAIN, s, w - 42, h - 36, start).size for s, w, h in labels)
+
+
+MENU_FONT = common_size([(s, centred_width(x), MENU_H) for _n, s, x in MENU_BUTTONS], 40)
+MODE_FONT = common_size([(s, centred_width(x), MODE_H) for _n, s, x in MODE_BUTTONS], 30)
+
+
 def label(img, box, s, fill, size, dark_shadow=True):
     x0, y0, x1, y1 = box
-    fnt = fit_font(FONT_MAIN, s, (x1 - x0) - 26, (y1 - y0) - 18, size)
+    fnt = font(FONT_MAIN, size)
     centre = ((x0 + x1) / 2, (y0 + y1) / 2 + 1)
     text(img, centre, s, fnt, fill, shadow_px=2 if dark_shadow else 0,
          shadow_fill=(0, 0, 0, 200) if dark_shadow else (0, 0, 0, 0))
@@ -65,10 +75,10 @@ def menu_button(s, x, highlighted):
     box = (8, 12, w - 8, h - 12)
     if highlighted:
         img = pill(w, h, box, 43, PINK_STOPS, LIGHT_GOLD, 3, halo=shade(ROSE, 0.2))
-        label(img, box, s, (255, 252, 246), 40)
+        label(img, box, s, (255, 252, 246), MENU_FONT)
     else:
         img = pill(w, h, box, 43, GRAY_STOPS, shade(GOLD, -0.15), 3)
-        label(img, box, s, CREAM, 40)
+        label(img, box, s, CREAM, MENU_FONT)
     return img
 
 
@@ -81,10 +91,10 @@ def mode_button(s, w, active):
     box = (4, 5, w - 4, h - 5)
     if active:
         img = pill(w, h, box, 18, ACTIVE_MODE_STOPS, (255, 244, 206), 2, halo=GOLD)
-        label(img, box, s, NIGHT, 30, dark_shadow=False)
+        label(img, box, s, NIGHT, MODE_FONT, dark_shadow=False)
     else:
         img = pill(w, h, box, 18, NORMAL_MODE_STOPS, shade(TEAL, 0.2), 2)
-        label(img, box, s, CREAM, 30)
+        label(img, box, s, CREAM, MODE_FONT)
     return img
 
 

@@ -4,8 +4,8 @@ with labelled places for the level count and the score digits.
 import numpy as np
 from PIL import ImageDraw
 
-from common import (CREAM, FONT_MAIN, GOLD, LIGHT_GOLD, LIGHT_ROSE, NAVY, NIGHT, ROSE, canvas,
-                    fancy_text, font, inset_box, panel, paste, shade, sparkle, text)
+from common import (CREAM, FONT_ITALIC, FONT_MAIN, GOLD, LIGHT_GOLD, LIGHT_ROSE, NAVY, NIGHT,
+                    ROSE, canvas, fancy_text, font, inset_box, panel, paste, shade, sparkle, text)
 from gems import gem_image
 from scenery import H, W, veiled, vignette
 
@@ -29,28 +29,38 @@ def calm_area(img):
                      border_w=2, opacity=0.55, shine=False), (x - 30, y - 30))
 
 
-def falling_gems(img, seed, names, region_top, region_bottom, avoid):
+def clear_of(x, y, areas):
+    return all(not (ax0 - 90 < x < ax1 + 20 and ay0 - 90 < y < ay1 + 20)
+               for ax0, ay0, ax1, ay1 in areas)
+
+
+def falling_gems(img, seed, names, region_top, region_bottom, areas):
+    """Gems scattered at random (fixed seed) outside the given areas."""
     rng = np.random.default_rng(seed)
+    areas = list(areas)
     placed = 0
     while placed < len(names):
         x, y = int(rng.integers(40, W - 100)), int(rng.integers(region_top, region_bottom))
-        ax0, ay0, ax1, ay1 = avoid
-        if ax0 - 90 < x < ax1 + 20 and ay0 - 90 < y < ay1 + 20:
+        if not clear_of(x, y, areas):
             continue
         size = int(rng.integers(40, 76))
         gem = gem_image(names[placed], size).rotate(float(rng.integers(-30, 30)), expand=True)
         paste(img, gem, (x, y))
+        areas.append((x, y, x + size, y + size))
         placed += 1
 
 
 GO_STOPS = [(0, (236, 240, 255)), (0.5, (176, 190, 226)), (1, (104, 112, 160))]
 WIN_STOPS = [(0, (255, 248, 214)), (0.45, LIGHT_GOLD), (0.55, GOLD), (1, shade(GOLD, -0.35))]
-AVOID = (MESSAGE_POS[0], 400, MESSAGE_POS[0] + MESSAGE_SIZE[0], MESSAGE_POS[1] + MESSAGE_SIZE[1])
+CALM = (MESSAGE_POS[0] - 30, MESSAGE_POS[1] - 30, MESSAGE_POS[0] + MESSAGE_SIZE[0] + 30,
+        MESSAGE_POS[1] + MESSAGE_SIZE[1] + 30)
+TITLE_AREA = (200, 120, 1720, 460)
 
 
 def game_over():
     img = vignette(veiled(0.7, (14, 10, 30)), 0.7)
-    falling_gems(img, 5, [9, 4, "trash", 7, 2, "trash", 5, 8, 3, 6], 620, 1000, AVOID)
+    falling_gems(img, 5, [9, 4, "trash", 7, 2, "trash", 5, 8, 3, 6], 560, 1000,
+                 [CALM])
     fancy_text(img, (W // 2, 270), "Game Over", FONT_MAIN, 180, GO_STOPS,
                halo=shade(ROSE, -0.2), halo_radius=26, stroke=4)
     text(img, (W // 2, 420), "The thread is still.", font(FONT_MAIN, 40), LIGHT_ROSE,
@@ -62,7 +72,7 @@ def game_over():
 def congratulations():
     img = vignette(veiled(0.55), 0.6)
     falling_gems(img, 9, [9, 8, "diamond", 7, 6, "diamond", 5, 4, 3, 2, "diamond", 9], 40, 1000,
-                 (280, 120, 1640, 460))
+                 [CALM, TITLE_AREA])
     rng = np.random.default_rng(21)
     for _ in range(26):
         x, y = int(rng.integers(60, W - 60)), int(rng.integers(40, 540))
@@ -76,11 +86,13 @@ def congratulations():
     return img
 
 
+# title lines, a smaller line under them, best score?, level count shown?
 MESSAGES = {
-    "GO1.png": (["Time is up -", "a new best score!"], True, False),
-    "GO2.png": (["Time is up!"], False, False),
-    "GO3.png": (["The board is full -", "a new best score!"], True, True),
-    "GO4.png": (["The board is full!"], False, True),
+    "GO1.png": (["Time is up -", "a new best score!"], "All sixty levels played.", True, False),
+    "GO2.png": (["Time is up!"], "All sixty levels played.", False, False),
+    "GO3.png": (["The board is full -", "a new best score!"], "A column reached the top.", True,
+                True),
+    "GO4.png": (["The board is full!"], "A column reached the top.", False, True),
 }
 
 
@@ -91,18 +103,29 @@ def digit_blank(img, origin, count):
     paste(img, inset_box(w, BIG_DIGIT[1] + 8, 6), (x - 6, y - 4))
 
 
-def message(lines, best, levels):
+def divider(img, y):
+    d = ImageDraw.Draw(img)
+    w = img.width
+    d.line((70, y, w // 2 - 14, y), fill=shade(GOLD, -0.2), width=2)
+    d.line((w // 2 + 14, y, w - 70, y), fill=shade(GOLD, -0.2), width=2)
+    d.polygon([(w // 2, y - 8), (w // 2 + 8, y), (w // 2, y + 8), (w // 2 - 8, y)], fill=GOLD)
+
+
+def message(lines, subline, best, levels):
     w, h = MESSAGE_SIZE
     img = panel(w, h, 26, shade(NAVY, 0.1), NIGHT, border=GOLD, border_w=3)
     stops = WIN_STOPS if best else GO_STOPS
-    size = 44 if len(lines) > 1 else 52
-    top = 62 if len(lines) > 1 else 96
+    size = 44 if len(lines) > 1 else 54
+    top = 52 if len(lines) > 1 else 70
     for i, s in enumerate(lines):
-        fancy_text(img, (w // 2, top + 56 * i), s, FONT_MAIN, size, stops, stroke=2)
+        fancy_text(img, (w // 2, top + 54 * i), s, FONT_MAIN, size, stops, stroke=2)
+    text(img, (w // 2, 166), subline, font(FONT_ITALIC, 24), LIGHT_ROSE if not best else CREAM,
+         shadow_px=1)
+    divider(img, 198)
     if best:
-        for x, y in ((36, 40), (w - 36, 40)):
+        for x, y in ((34, 36), (w - 34, 36)):
             sparkle(img, x, y, 14, LIGHT_GOLD)
-    label_font = font(FONT_MAIN, 24)
+    label_font = font(FONT_MAIN, 21)
     if levels:
         digit_blank(img, LEVEL_DIGITS, 2)
         lx, ly = local(LEVEL_DIGITS)
@@ -115,8 +138,8 @@ def message(lines, best, levels):
 
 def end_pictures():
     out = {"game_over.png": game_over(), "congratulations.png": congratulations()}
-    for name, (lines, best, levels) in MESSAGES.items():
-        out[name] = message(lines, best, levels)
+    for name, (lines, subline, best, levels) in MESSAGES.items():
+        out[name] = message(lines, subline, best, levels)
     return out
 
 

@@ -87,13 +87,13 @@ def clover():
 # points (the number engraved; the file is named after ten times it), base colour, cut,
 # depth of the engraving
 COLOURED = [
-    (9, (196, 34, 62), heart, 0.5),
+    (9, (178, 20, 48), heart, 0.45),
     (8, (234, 130, 44), round_cut, 0.55),
     (7, (238, 208, 78), triangle, 0.5),
     (6, (34, 150, 84), emerald, 0.55),
     (5, (86, 206, 220), rhombus, 0.5),
     (4, (38, 76, 196), drop, 0.55),
-    (3, (140, 68, 196), star, 0.42),
+    (3, (172, 112, 226), star, 0.5),
     (2, (246, 164, 196), clover, 0.5),
 ]
 

@@ -16,7 +16,7 @@ def strung_gems(img, x, top, names, size, gap):
     """A gold thread hanging from the top of the screen with gems strung on it."""
     y = top + len(names) * (size + gap)
     d = ImageDraw.Draw(img)
-    d.line((x, 0, x, y), fill=shade(GOLD, -0.2) + (230,), width=3)
+    d.line((x, 0, x, y), fill=shade(GOLD, -0.2), width=3)
     yy = top
     for name in names:
         paste(img, gem_image(name, size), (x - size // 2, yy))
@@ -62,8 +62,8 @@ def menu_page():
     return img
 
 
-def heading(img, centre, s, size=40):
-    fancy_text(img, centre, s, FONT_MAIN, size, TITLE_STOPS, stroke=2, halo=None)
+def heading(img, pos, s, size=40, anchor="mm"):
+    fancy_text(img, pos, s, FONT_MAIN, size, TITLE_STOPS, stroke=2, halo=None, anchor=anchor)
 
 
 def settings_volume(img):
@@ -73,7 +73,6 @@ def settings_volume(img):
         text(img, (360, y_readout + 17), label, font(FONT_MAIN, 40), CREAM, anchor="rm",
              shadow_px=2)
         paste(img, inset_box(96, 50), (386, y_readout - 8))
-    text(img, (420, 912), "0 to 100", font(FONT_ITALIC, 24), shade(LIGHT_TEAL, -0.1), shadow_px=1)
 
 
 def settings_modes(img):
@@ -96,7 +95,7 @@ def settings_players(img):
     d = ImageDraw.Draw(img)
     for i in range(1, 10):
         y = 410 + 47 * i - 4
-        d.line((1356, y, 1656, y), fill=(60, 80, 110, 120), width=1)
+        d.line((1356, y, 1656, y), fill=(40, 54, 80), width=1)
     text(img, (1506, 372), "click a name to play as it", font(FONT_ITALIC, 22),
          shade(LIGHT_TEAL, -0.1), shadow_px=1)
     text(img, (1506, 926), "Delete removes the yellow name", font(FONT_ITALIC, 22),
@@ -167,9 +166,18 @@ KEYS = [("Left / Right", "move the thread"), ("Down", "pull a gem onto the threa
 def text_column(img, x, y, sections):
     body = font(FONT_MAIN, 25)
     for head, lines in sections:
-        heading(img, (x, y), head, 36)
+        heading(img, (x, y), head, 36, anchor="lm")
         y = paragraph(img, x, y + 30, lines, body, CREAM, 34) + 24
     return y
+
+
+def gem_legend(img, x, y):
+    """The ten kinds side by side: each coloured gem shows its points."""
+    heading(img, (x, y), "The gems", 36, anchor="lm")
+    for i, name in enumerate(GEM_ROW + ["trash"]):
+        paste(img, gem_image(name, 60), (x + i * 76, y + 30))
+    text(img, (x, y + 106), "Numbers are points; eight diamonds score 80; trash scores nothing.",
+         font(FONT_ITALIC, 21), CREAM, anchor="lm", shadow_px=1)
 
 
 def instructions():
@@ -178,16 +186,15 @@ def instructions():
                halo=(90, 200, 190), halo_radius=14)
     paste(img, panel(860, 900, 26, shade(NAVY, 0.06), NIGHT, opacity=0.88), (60, 130))
     paste(img, panel(880, 900, 26, shade(NAVY, 0.06), NIGHT, opacity=0.88), (980, 130))
-    text_column(img, 100, 172, INSTRUCTIONS_LEFT)
+    y = text_column(img, 100, 172, INSTRUCTIONS_LEFT)
+    gem_legend(img, 100, y)
     y = text_column(img, 1020, 172, INSTRUCTIONS_RIGHT)
-    heading(img, (1020, y), "Keys", 36)
-    y += 34
+    heading(img, (1020, y), "Keys", 36, anchor="lm")
+    y += 30
     for key, what in KEYS:
         text(img, (1020, y), key, font(FONT_MAIN, 25), LIGHT_GOLD, anchor="la", shadow_px=1)
         text(img, (1200, y), what, font(FONT_MAIN, 25), CREAM, anchor="la", shadow_px=1)
-        y += 33
-    for i, name in enumerate(GEM_ROW + ["trash"]):
-        paste(img, gem_image(name, 48), (1450 + (i % 5) * 58, 612 + (i // 5) * 58))
+        y += 34
     text(img, (W // 2, 1056), "Click anywhere to return", font(FONT_ITALIC, 30), LIGHT_GOLD,
          shadow_px=2)
     return img
