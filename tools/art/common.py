@@ -165,9 +165,19 @@ def fit_font(path, text, max_w, max_h, start):
     return font(path, size)
 
 
-def text(img, xy, s, fnt, fill, anchor="mm", shadow_px=0, stroke=0, stroke_fill=None,
-         shadow_fill=(0, 0, 0, 170)):
-    """Draw text with an optional soft drop shadow."""
+def edit_region(img, box, margin, draw):
+    """Runs draw(sub, dx, dy) on a crop around box, then puts the crop back, so a small
+    drawing on a full-screen picture only pays for the pixels near it."""
+    x0, y0 = max(0, int(box[0] - margin)), max(0, int(box[1] - margin))
+    x1, y1 = min(img.width, int(box[2] + margin) + 1), min(img.height, int(box[3] + margin) + 1)
+    if x1 <= x0 or y1 <= y0:
+        return
+    sub = img.crop((x0, y0, x1, y1))
+    draw(sub, x0, y0)
+    img.paste(sub, (x0, y0))
+
+
+def _text(img, xy, s, fnt, fill, anchor, shadow_px, stroke, stroke_fill, shadow_fill):
     if shadow_px:
         layer = canvas(*img.size)
         ImageDraw.Draw(layer).text((xy[0] + shadow_px, xy[1] + shadow_px), s, font=fnt,
@@ -176,6 +186,15 @@ def text(img, xy, s, fnt, fill, anchor="mm", shadow_px=0, stroke=0, stroke_fill=
         img.alpha_composite(layer.filter(ImageFilter.GaussianBlur(max(1, shadow_px * 0.6))))
     ImageDraw.Draw(img).text(xy, s, font=fnt, fill=fill, anchor=anchor, stroke_width=stroke,
                              stroke_fill=stroke_fill)
+
+
+def text(img, xy, s, fnt, fill, anchor="mm", shadow_px=0, stroke=0, stroke_fill=None,
+         shadow_fill=(0, 0, 0, 170)):
+    """Draw text with an optional soft drop shadow."""
+    box = ImageDraw.Draw(img).textbbox(xy, s, font=fnt, anchor=anchor, stroke_width=stroke)
+    edit_region(img, box, shadow_px * 3 + 4, lambda sub, dx, dy: _text(
+        sub, (xy[0] - dx, xy[1] - dy), s, fnt, fill, anchor, shadow_px, stroke, stroke_fill,
+        shadow_fill))
 
 
 def panel(w, h, radius, top, bottom, border=GOLD, border_w=2, opacity=1.0, shine=True):
@@ -215,14 +234,19 @@ def star_points(cx, cy, r_out, r_in, n, rot=-math.pi / 2):
     return pts
 
 
-def sparkle(img, cx, cy, r, color=(255, 255, 255), opacity=1.0):
-    """A four-pointed twinkle with a soft core, drawn on an image of any size."""
+def _sparkle(img, cx, cy, r, color, opacity):
     w, h = img.size
     pts = star_points(cx, cy, r, r * 0.18, 4)
     m = poly_mask(w, h, pts)
     core = ellipse_mask(w, h, (cx - r * 0.35, cy - r * 0.35, cx + r * 0.35, cy + r * 0.35))
     img.alpha_composite(glow(core, max(1, r * 0.4), color, 0.8 * opacity))
     img.alpha_composite(solid((w, h), color, m.point(lambda v: int(v * opacity))))
+
+
+def sparkle(img, cx, cy, r, color=(255, 255, 255), opacity=1.0):
+    """A four-pointed twinkle with a soft core, drawn on an image of any size."""
+    edit_region(img, (cx - r, cy - r, cx + r, cy + r), r * 1.5 + 4, lambda sub, dx, dy: _sparkle(
+        sub, cx - dx, cy - dy, r, color, opacity))
 
 
 def noise(w, h, seed, scale=1.0):
@@ -233,11 +257,8 @@ def noise(w, h, seed, scale=1.0):
     return np.asarray(grid.resize((w, h), Image.BICUBIC), np.float32) / 255.0
 
 
-def fancy_text(img, centre, s, path, size, stops, outline=(20, 14, 8), stroke=3,
-               halo=None, halo_radius=14, anchor="mm"):
-    """Display lettering: gradient fill, dark outline, optional coloured halo."""
+def _fancy_text(img, centre, s, fnt, stops, outline, stroke, halo, halo_radius, anchor):
     w, h = img.size
-    fnt = font(path, size)
     fill = Image.new("L", (w, h), 0)
     ImageDraw.Draw(fill).text(centre, s, font=fnt, anchor=anchor, fill=255)
     edge = Image.new("L", (w, h), 0)
@@ -251,6 +272,17 @@ def fancy_text(img, centre, s, path, size, stops, outline=(20, 14, 8), stroke=3,
     grad = canvas(w, h)
     grad.paste(vertical_gradient(r - l, b - t, stops), (l, t))
     img.alpha_composite(with_alpha(grad, fill))
+
+
+def fancy_text(img, centre, s, path, size, stops, outline=(20, 14, 8), stroke=3,
+               halo=None, halo_radius=14, anchor="mm"):
+    """Display lettering: gradient fill, dark outline, optional coloured halo."""
+    fnt = font(path, size)
+    box = ImageDraw.Draw(img).textbbox(centre, s, font=fnt, anchor=anchor, stroke_width=stroke)
+    margin = (halo_radius * 3 if halo else 0) + 20
+    edit_region(img, box, margin, lambda sub, dx, dy: _fancy_text(
+        sub, (centre[0] - dx, centre[1] - dy), s, fnt, stops, outline, stroke, halo, halo_radius,
+        anchor))
 
 
 def paragraph(img, x, y, lines, fnt, fill, line_h, anchor="la", shadow_px=1):

@@ -9,6 +9,7 @@ from PIL import Image, ImageDraw
 from common import (CREAM, FONT_ITALIC, FONT_MAIN, GOLD, LIGHT_GOLD, LIGHT_TEAL, NAVY, NIGHT,
                     SS, WARN, canvas, font, inset_box, panel, paste, shade, solid, text,
                     vertical_gradient, with_alpha)
+from gems import gem_image
 from scenery import H, W, nature
 
 CELL = 60
@@ -74,10 +75,10 @@ def board_frame(img):
 
 
 def pattern_column(img):
-    rail(img, PATTERN_X - 8, BOARD_Y - 10, BOARD_Y + ROWS * CELL + 10, 76)
+    rail(img, PATTERN_X - 6, BOARD_Y - 5, BOARD_Y + ROWS * CELL + 5, 72)
     d = ImageDraw.Draw(img)
-    d.rounded_rectangle((PATTERN_X - 12, BOARD_Y - 14, PATTERN_X + CELL + 12,
-                         BOARD_Y + ROWS * CELL + 14), radius=16, outline=GOLD, width=3)
+    d.rounded_rectangle((PATTERN_X - 10, BOARD_Y - 9, PATTERN_X + CELL + 10,
+                         BOARD_Y + ROWS * CELL + 9), radius=15, outline=GOLD, width=3)
     text(img, (PATTERN_X + 30, 632), "Pattern", font(FONT_MAIN, 26), LIGHT_GOLD, shadow_px=2)
     small = font(FONT_ITALIC, 19)
     text(img, (PATTERN_X + 30, 664), "pull its bottom", small, CREAM, shadow_px=1)
@@ -157,7 +158,21 @@ def background_colorlines():
     goal_panel(img, ["String eight", "gems of one", "colour on the", "thread.", "",
                      "A line scores", "8 x its number."])
     key_legend(img, 760, [k for k in KEY_HINTS if k[0] != "Up on tube"])
+    line_values(img)
     return img
+
+
+def line_values(img):
+    """Where the tube stands in other modes: what a line of each kind is worth."""
+    x0, w = 1690, 220
+    paste(img, panel(w, 500, 18, shade(NAVY, 0.05), NIGHT, border=shade(GOLD, -0.35),
+                     border_w=2), (x0, 104))
+    text(img, (x0 + w // 2, 134), "A line of", font(FONT_MAIN, 22), LIGHT_GOLD, shadow_px=1)
+    for i, points in enumerate(range(9, 1, -1)):
+        y = 160 + 54 * i
+        paste(img, gem_image(points, 48), (x0 + 34, y))
+        text(img, (x0 + 150, y + 25), "= %d" % (8 * points), font(FONT_MAIN, 26), CREAM,
+             shadow_px=1)
 
 
 def background_casual():

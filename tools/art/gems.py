@@ -106,7 +106,7 @@ def facet_colour(base, a, b, c, index):
     mx, my = (a[0] + b[0]) / 2 - c[0], (a[1] + b[1]) / 2 - c[1]
     light = 0.5 + 0.5 * math.cos(math.atan2(my, mx) - LIGHT_DIR)
     light += 0.07 if index % 2 == 0 else -0.07
-    return mix(shade(base, -0.6), shade(base, 0.45), max(0.0, min(1.0, light)))
+    return mix(shade(base, -0.55), shade(base, 0.28), max(0.0, min(1.0, light)))
 
 
 class Pen:
@@ -146,19 +146,23 @@ def draw_shadow(pen, pts):
 
 
 def draw_cut(pen, base, pts, c, table_k):
-    """Outer facets lit from the top left, a bright table, crisp edges."""
+    """Outer facets lit from the top left, a bright table, crisp edges. Outlines with many
+    vertices (round cuts) share one shade per group of vertices, so facets stay broad."""
     inner = scaled(pts, c, table_k)
     n = len(pts)
+    group = max(1, n // 16)
     for i in range(n):
         a, b = pts[i], pts[(i + 1) % n]
+        g0, g1 = pts[i - i % group], pts[min(n - 1, i - i % group + group) % n]
         quad = [a, b, inner[(i + 1) % n], inner[i]]
-        pen.draw.polygon(pen.pts(quad), fill=facet_colour(base, a, b, c, i))
+        pen.draw.polygon(pen.pts(quad), fill=facet_colour(base, g0, g1, c, i // group))
     tint = Image.new("RGBA", pen.img.size, shade(base, 0.1))
     hi = pen.mask(ellipse=(c[0] - 15, c[1] - 17, c[0] + 3, c[1] + 1))
     tint.alpha_composite(solid(pen.img.size, shade(base, 0.5), blur(hi, 3 * pen.k)))
     pen.img.paste(tint, (0, 0), pen.mask(inner))
     line = shade(base, 0.35) + (110,)
-    for i in range(n):
+    step = max(1, n // 16)
+    for i in range(0, n, step):
         pen.draw.line(pen.pts([pts[i], inner[i]]), fill=line, width=pen.w(0.5))
     pen.draw.polygon(pen.pts(inner), outline=shade(base, 0.4) + (150,), width=pen.w(0.5))
     pen.draw.polygon(pen.pts(pts), outline=shade(base, -0.65), width=pen.w(1.1))
@@ -178,12 +182,13 @@ def twinkle(pen, x, y, r, opacity=1.0):
     sparkle(pen.img, x * pen.k, y * pen.k, r * pen.k, opacity=opacity)
 
 
-def coloured_gem(value, base, cut, tone, size=GEM):
+def coloured_gem(value, base, cut, tone, size=GEM, engraved=True):
     pts, c = cut()
     pen = Pen(size)
     draw_shadow(pen, pts)
     draw_cut(pen, base, pts, c, 0.56)
-    engrave(pen, value, c, base, tone)
+    if engraved:
+        engrave(pen, value, c, base, tone)
     twinkle(pen, c[0] - 11, c[1] - 12, 6, 0.9)
     return pen.result()
 
@@ -225,7 +230,7 @@ def gem_diamond(size=GEM):
     return pen.result()
 
 
-ROCK_RADII = [21, 25, 20, 24, 18, 23, 21, 25, 20, 17, 23, 19]
+ROCK_RADII = [23, 26, 22, 25, 20, 24, 23, 26, 22, 19, 24, 21]
 CRACKS = [[(16, 20), (24, 27), (22, 34), (30, 40), (28, 49)],
           [(24, 27), (34, 24), (41, 16)], [(30, 40), (40, 42), (47, 38)]]
 
@@ -285,7 +290,7 @@ def gem_pictures():
     return out
 
 
-def gem_image(name, size=GEM):
+def gem_image(name, size=GEM, engraved=True):
     """One gem picture at any size, also used by the page painters: a value, "diamond",
     "trash" or anything else for the empty slot."""
     if name == "diamond":
@@ -294,5 +299,5 @@ def gem_image(name, size=GEM):
         return gem_trash(size)
     for value, base, cut, tone in COLOURED:
         if value == name:
-            return coloured_gem(value, base, cut, tone, size)
+            return coloured_gem(value, base, cut, tone, size, engraved)
     return thread_segment(size)

@@ -20,8 +20,8 @@ def app_icon():
                         outline=GOLD, width=6 * SS)
     d.line((128 * SS, 8 * SS, 128 * SS, (n - 8) * SS), fill=shade(GOLD, -0.1), width=5 * SS)
     img.alpha_composite(big.resize((n, n), Image.LANCZOS))
-    for name, y, size in ((9, 14, 86), (6, 98, 70), (2, 166, 76)):
-        paste(img, gem_image(name, size), (128 - size // 2, y))
+    for name, y, size in ((9, 14, 86), ("diamond", 96, 74), (6, 166, 76)):
+        paste(img, gem_image(name, size, engraved=False), (128 - size // 2, y))
     d = ImageDraw.Draw(img)
     for y in (96, 164):
         d.ellipse((123, y - 5, 133, y + 5), fill=LIGHT_GOLD, outline=shade(GOLD, -0.5))
