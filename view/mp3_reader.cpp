@@ -6,6 +6,7 @@
 
 #include <mpg123.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -150,6 +151,15 @@ bool configure(mpg123_handle* handle) {
     return mpg123_replace_reader_handle(handle, readFromStream, seekInStream, nullptr) == MPG123_OK;
 }
 
+// A damaged stream may switch rate or channel count part-way; its later samples could not be told apart.
+bool formatUnchanged(mpg123_handle* handle, long sampleRate, unsigned int channels) {
+    long rate = 0;
+    int channelCount = 0;
+    int encoding = 0;
+    return mpg123_getformat(handle, &rate, &channelCount, &encoding) == MPG123_OK && rate == sampleRate &&
+           static_cast<unsigned int>(channelCount) == channels && encoding == MPG123_ENC_SIGNED_16;
+}
+
 void release(mpg123_handle*& handle) {
     if (handle == nullptr) {
         return;
@@ -208,7 +218,9 @@ bool Mp3Reader::open(sf::InputStream& stream, Info& info) {
     channels = static_cast<unsigned int>(channelCount);
     info.channelCount = channels;
     info.sampleRate = static_cast<unsigned int>(sampleRate);
-    info.sampleCount = static_cast<sf::Uint64>(frames) * channels;
+    sampleCount = static_cast<sf::Uint64>(frames) * channels;
+    position = 0;
+    info.sampleCount = sampleCount;
     return true;
 }
 
@@ -216,34 +228,32 @@ void Mp3Reader::seek(sf::Uint64 sampleOffset) {
     if (handle == nullptr) {
         return;
     }
-    mpg123_seek(handle, static_cast<off_t>(sampleOffset / channels), SEEK_SET);
+    const sf::Uint64 frame = std::min(sampleOffset, sampleCount) / channels;
+    const off_t reached = mpg123_seek(handle, static_cast<off_t>(frame), SEEK_SET);
+    position = reached >= 0 ? static_cast<sf::Uint64>(reached) * channels : sampleCount;
 }
 
-// Stops at the end of the stream, on a decoding error, or if the stream changes its rate or channels
-// (its samples could no longer be told apart).
+// Stops at the announced length, at the end of the stream, on a decoding error, or on a format change.
+// Damaged streams can decode to more frames than the length scan found; those extra samples are dropped.
 sf::Uint64 Mp3Reader::read(sf::Int16* samples, sf::Uint64 maxCount) {
     if (handle == nullptr) {
         return 0;
     }
+    const sf::Uint64 wanted = std::min(maxCount, sampleCount - position);
     sf::Uint64 total = 0;
     int idle = 0;
-    while (total < maxCount && idle < maxIdleReads) {
+    while (total < wanted && idle < maxIdleReads) {
         std::size_t done = 0;
-        const int result = mpg123_read(handle, samples + total, (maxCount - total) * sampleBytes, &done);
+        const int result = mpg123_read(handle, samples + total, (wanted - total) * sampleBytes, &done);
         total += done / sampleBytes;
         idle = done == 0 ? idle + 1 : 0;
-        if (result == MPG123_NEW_FORMAT) {
-            long rate = 0;
-            int channelCount = 0;
-            int encoding = 0;
-            mpg123_getformat(handle, &rate, &channelCount, &encoding);
-            if (rate != sampleRate || static_cast<unsigned int>(channelCount) != channels) {
-                break;
-            }
-        } else if (result != MPG123_OK) {
+        const bool goOn = result == MPG123_OK ||
+                          (result == MPG123_NEW_FORMAT && formatUnchanged(handle, sampleRate, channels));
+        if (!goOn) {
             break;
         }
     }
+    position += total;
     return total;
 }
 

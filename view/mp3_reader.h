@@ -26,6 +26,8 @@ class Mp3Reader : public sf::SoundFileReader {
     mpg123_handle_struct* handle = nullptr;
     unsigned int channels = 0;
     long sampleRate = 0;
+    sf::Uint64 sampleCount = 0; // as announced by open(); reads never go past it
+    sf::Uint64 position = 0;    // next sample to be read
 };
 
 // Makes SFML's sound buffers, sound files and music accept MP3 files. Safe to call any number of times;

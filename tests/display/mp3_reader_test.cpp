@@ -292,6 +292,34 @@ TEST_F(Mp3ReaderTest, TextOrNoiseNamedMp3FailsOrStopsCleanly) {
     }
 }
 
+// Corrupted copies of a real effect (bytes overwritten, runs dropped, cut short) must never make the
+// reader crash, read out of bounds (the sanitizers watch) or hand out more samples than it announced.
+TEST_F(Mp3ReaderTest, CorruptedCopiesOpenOrFailWithoutOverrunningTheirLength) {
+    const std::vector<char> real = readBytes("assets/trash_drop.mp3");
+    ASSERT_GT(real.size(), 1000u);
+    std::mt19937 random(20240611);
+    int opened = 0;
+    for (int round = 0; round < 200; ++round) {
+        std::vector<char> bytes = real;
+        const int damage = 1 + static_cast<int>(random() % 40);
+        for (int i = 0; i < damage; ++i) {
+            bytes[random() % bytes.size()] = static_cast<char>(random() & 0xFF);
+        }
+        const std::size_t gap = random() % bytes.size();
+        bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(gap),
+                    bytes.begin() +
+                        static_cast<std::ptrdiff_t>(std::min(bytes.size(), gap + random() % 600)));
+        bytes.resize(bytes.size() - random() % (bytes.size() / 2));
+        sf::InputSoundFile file;
+        if (!file.openFromMemory(bytes.data(), bytes.size())) {
+            continue;
+        }
+        ++opened;
+        EXPECT_LE(decodeAll(file).size(), file.getSampleCount()) << "round " << round;
+    }
+    EXPECT_GT(opened, 100); // most damage is local: the decoder should still play the rest
+}
+
 TEST_F(Mp3ReaderTest, MusicIsAStereoLoopOfHalfAMinuteToAMinuteThatJoinsWithoutAJump) {
     const auto manifest = readManifest();
     ASSERT_EQ(manifest.count("tavrelloMusic.ogg"), 1u);
