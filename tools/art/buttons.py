@@ -2,12 +2,10 @@
 selected looks, the back button, volume arrows, the game-screen buttons, the name field and the
 mouse pointer.
 """
-import math
-
 from PIL import Image, ImageDraw
 
-from common import (CREAM, DEEP_TEAL, FONT_MAIN, GOLD, INDIGO, LIGHT_GOLD, LIGHT_ROSE, LIGHT_TEAL,
-                    NAVY, NIGHT, ROSE, SLATE, SS, TEAL, WARN, blur, canvas, fit_font, font, glow,
+from common import (CREAM, DEEP_TEAL, FONT_MAIN, GOLD, INDIGO, LIGHT_GOLD, LIGHT_ROSE, NAVY,
+                    NIGHT, ROSE, SLATE, SS, TEAL, WARN, blur, canvas, fit_font, font, glow,
                     panel, rrect_mask, shade, shadow, solid, subtract, text, vertical_gradient,
                     with_alpha)
 
@@ -296,6 +294,3 @@ def button_pictures():
     out["cursor.png"] = cursor()
     return out
 
-
-__all__ = ["button_pictures", "name_field_box", "FIELD_BOX", "NAME_FIELD", "LIGHT_TEAL",
-           "math"]

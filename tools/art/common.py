@@ -13,10 +13,8 @@ SS = 4
 FONT_DIR = "/usr/share/fonts/opentype/urw-base35/"
 FONT_MAIN = FONT_DIR + "URWBookman-Demi.otf"
 FONT_ITALIC = FONT_DIR + "URWBookman-DemiItalic.otf"
-FONT_LIGHT = FONT_DIR + "URWBookman-Light.otf"
 FONT_NARROW = FONT_DIR + "NimbusSansNarrow-Bold.otf"
 FONT_SANS = FONT_DIR + "NimbusSans-Bold.otf"
-FONT_SYMBOL = FONT_DIR + "StandardSymbolsPS.otf"
 
 NIGHT = (9, 14, 30)
 NAVY = (17, 28, 56)
@@ -55,15 +53,6 @@ def canvas(w, h, color=(0, 0, 0, 0)):
     return Image.new("RGBA", (w, h), color)
 
 
-def big(w, h):
-    """A transparent canvas SS times larger than (w, h)."""
-    return canvas(w * SS, h * SS)
-
-
-def small(img, w, h):
-    return img.resize((w, h), Image.LANCZOS)
-
-
 def S(v):
     """Scale a coordinate (or a sequence of them) to the supersampled canvas."""
     if isinstance(v, (tuple, list)):
@@ -83,15 +72,6 @@ def vertical_gradient(w, h, stops):
     chans = [np.interp(ys, pos, [c[i] for c in cols]) for i in range(4)]
     arr = np.stack(chans, axis=1)[:, None, :].repeat(w, axis=1)
     return Image.fromarray(arr.round().astype(np.uint8), "RGBA")
-
-
-def radial_gradient(w, h, center, radius, inner, outer):
-    yy, xx = np.mgrid[0:h, 0:w].astype(np.float32)
-    d = np.sqrt((xx - center[0]) ** 2 + (yy - center[1]) ** 2) / radius
-    t = np.clip(d, 0.0, 1.0)[..., None]
-    a = np.array(tuple(inner) + ((255,) if len(inner) == 3 else ()), np.float32)
-    b = np.array(tuple(outer) + ((255,) if len(outer) == 3 else ()), np.float32)
-    return Image.fromarray((a + (b - a) * t).round().astype(np.uint8), "RGBA")
 
 
 def with_alpha(img, mask):
@@ -247,14 +227,6 @@ def sparkle(img, cx, cy, r, color=(255, 255, 255), opacity=1.0):
     """A four-pointed twinkle with a soft core, drawn on an image of any size."""
     edit_region(img, (cx - r, cy - r, cx + r, cy + r), r * 1.5 + 4, lambda sub, dx, dy: _sparkle(
         sub, cx - dx, cy - dy, r, color, opacity))
-
-
-def noise(w, h, seed, scale=1.0):
-    """Smooth value noise in 0..1, deterministic for a seed."""
-    rng = np.random.default_rng(seed)
-    gw, gh = max(2, int(w / (64 * scale)) + 2), max(2, int(h / (64 * scale)) + 2)
-    grid = Image.fromarray((rng.random((gh, gw)) * 255).astype(np.uint8), "L")
-    return np.asarray(grid.resize((w, h), Image.BICUBIC), np.float32) / 255.0
 
 
 def _fancy_text(img, centre, s, fnt, stops, outline, stroke, halo, halo_radius, anchor):

@@ -1,4 +1,5 @@
-"""Digit pictures: plain read-out digits (22x34) with a colon, and large end-screen digits (16x30)."""
+"""Digit pictures: plain read-out digits (22x34) with a colon, and large end-screen digits
+(16x30)."""
 from PIL import Image, ImageDraw
 
 from common import (CREAM, FONT_MAIN, FONT_NARROW, GOLD, LIGHT_GOLD, NIGHT, SS, blur, canvas,

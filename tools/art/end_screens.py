@@ -5,9 +5,9 @@ import numpy as np
 from PIL import ImageDraw
 
 from common import (CREAM, FONT_ITALIC, FONT_MAIN, GOLD, LIGHT_GOLD, LIGHT_ROSE, NAVY, NIGHT,
-                    ROSE, canvas, fancy_text, font, inset_box, panel, paste, shade, sparkle, text)
+                    ROSE, fancy_text, font, inset_box, panel, paste, shade, sparkle, text)
 from gems import gem_image
-from scenery import H, W, veiled, vignette
+from scenery import W, veiled, vignette
 
 MESSAGE_POS = (695, 571)
 MESSAGE_SIZE = (530, 300)
@@ -142,5 +142,3 @@ def end_pictures():
         out[name] = message(lines, subline, best, levels)
     return out
 
-
-__all__ = ["end_pictures", "MESSAGE_POS", "canvas", "ImageDraw", "H"]

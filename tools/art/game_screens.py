@@ -1,14 +1,12 @@
 """The game screen's pictures: the three mode backgrounds laid out around the board, thread,
 pattern, tube and read-outs, the glass trash tube, and the landscape behind them.
 """
-import math
-
 import numpy as np
 from PIL import Image, ImageDraw
 
 from common import (CREAM, FONT_ITALIC, FONT_MAIN, GOLD, LIGHT_GOLD, LIGHT_TEAL, NAVY, NIGHT,
-                    SS, WARN, canvas, font, inset_box, panel, paste, shade, solid, text,
-                    vertical_gradient, with_alpha)
+                    SS, WARN, canvas, font, inset_box, panel, paste, shade, text,
+                    vertical_gradient)
 from gems import gem_image
 from scenery import H, W, nature
 
@@ -220,5 +218,3 @@ def game_pictures():
             "backgroundColorLines.png": background_colorlines(),
             "backgroundCasual.png": background_casual(), "TrashTube.png": trash_tube()}
 
-
-__all__ = ["game_pictures", "column_x", "math", "solid", "with_alpha", "NIGHT"]

@@ -2,11 +2,10 @@
 from PIL import ImageDraw
 
 from buttons import FIELD_BOX, name_field_box
-from common import (CREAM, DEEP_TEAL, FONT_ITALIC, FONT_MAIN, GOLD, LIGHT_GOLD, LIGHT_TEAL, NAVY,
-                    NIGHT, SLATE, canvas, fancy_text, font, inset_box, panel, paragraph, paste,
-                    shade, sparkle, text)
+from common import (CREAM, FONT_ITALIC, FONT_MAIN, GOLD, LIGHT_GOLD, LIGHT_TEAL, NAVY, NIGHT,
+                    fancy_text, font, inset_box, panel, paragraph, paste, shade, sparkle, text)
 from gems import gem_image
-from scenery import H, W, veiled, vignette
+from scenery import W, veiled, vignette
 
 TITLE_STOPS = [(0, (255, 246, 210)), (0.45, LIGHT_GOLD), (0.55, GOLD), (1, shade(GOLD, -0.35))]
 GEM_ROW = [9, 8, 7, 6, 5, 4, 3, 2, "diamond"]
@@ -223,6 +222,3 @@ def page_pictures():
             "settings.png": settings(), "instructions.png": instructions(),
             "about.png": about()}
 
-
-__all__ = ["page_pictures", "strung_gems", "TITLE_STOPS", "heading", "canvas", "DEEP_TEAL",
-           "SLATE", "H"]

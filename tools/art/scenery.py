@@ -1,12 +1,13 @@
-"""The night landscape behind the game (nature.png) and the veiled variants the pages are built on."""
+"""The night landscape behind the game (nature.png) and the veiled variants the pages are
+built on."""
 import functools
 import math
 
 import numpy as np
 from PIL import Image, ImageDraw
 
-from common import (DEEP_TEAL, GOLD, INDIGO, NAVY, NIGHT, SS, blur, canvas, ellipse_mask, glow,
-                    mix, solid, sparkle, subtract, vertical_gradient)
+from common import (INDIGO, NAVY, NIGHT, SS, blur, canvas, ellipse_mask, glow, solid, sparkle,
+                    subtract, vertical_gradient)
 
 W, H = 1920, 1080
 HORIZON = 760
@@ -65,7 +66,6 @@ def hill_layer(img, base, parts, top, bottom):
     edge = ridge(xs, base, parts)[None, :]
     alpha = np.clip(ys - edge + 0.5, 0, 1)
     col = vertical_gradient(W, H, [(0, top), (HORIZON / H, top), (1, bottom)])
-    img.alpha_composite(solid((W, H), (0, 0, 0, 0), Image.new("L", (W, H), 0)))
     col.putalpha(Image.fromarray((alpha * 255).astype(np.uint8), "L"))
     img.alpha_composite(col)
     return edge[0]
@@ -143,5 +143,3 @@ def vignette(img, strength=0.6):
     img.alpha_composite(solid((W, H), (0, 0, 0), Image.fromarray((a * 255).astype(np.uint8), "L")))
     return img
 
-
-__all__ = ["nature", "veiled", "vignette", "W", "H", "mix", "GOLD", "DEEP_TEAL"]
