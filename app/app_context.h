@@ -10,6 +10,7 @@
 
 #include <SFML/Graphics.hpp>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ enum GameStateValue : int { StartPage = 0, Menu = 1, Playing = 2, GameEnd = 3 };
 extern int gameState;
 
 enum MenuPage : int { MainMenu = 1, Settings = 2, Instructions = 3, About = 4 };
+
+sf::Vector2i readWindowMouse(const sf::Window& window);
 
 // The players as the settings page and the game screen see them.
 struct PlayerState {
@@ -31,11 +34,25 @@ struct PlayerState {
     Stopwatch wrongInputClock;
 };
 
+// Where the frame loop reads the keyboard and the mouse; tests replace these to drive a screen.
+struct InputSource {
+    bool (*keyHeld)(sf::Keyboard::Key key) = &sf::Keyboard::isKeyPressed;
+    sf::Vector2i (*mousePosition)(const sf::Window& window) = &readWindowMouse;
+};
+
 struct AppContext {
+    AppContext() = default;
+    AppContext(const AppContext&) = delete;
+    AppContext& operator=(const AppContext&) = delete;
+    // The window may use the custom cursor, which dies with the catalogue before the window does:
+    // close the window first, as the frame loop's end does.
+    ~AppContext() { window.close(); }
+
     sf::RenderWindow window;
     float scaleX = 1.0f;
     float scaleY = 1.0f;
     TimeSource time;
+    InputSource input;
 
     Stopwatch fadeClock;
     Stopwatch cursorClock;
@@ -56,6 +73,10 @@ struct AppContext {
     bool menuShown = false;
     bool gameReady = false;
     bool namePrompt = false;
+    // This frame's reading of fadeClock in the menu update, and the hover state of the five main-menu
+    // buttons (Start, Settings, Instructions, About, Quit); the drawing uses both.
+    float menuFadeSeconds = 0.0f;
+    std::array<bool, 5> menuHover{};
     float musicVolume = 2.0f;
     float soundVolume = 20.0f;
 

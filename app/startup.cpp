@@ -1,5 +1,11 @@
 // Start-up in its fixed order: window, scale, random seed, assets, music, first game values, store.
 #include "app/startup.h"
+#include "game/rules.h"
+#include "scores/highscore_file.h"
+#include "view/audio.h"
+#include "view/mp3_reader.h"
+#include "view/effects.h"
+#include "view/game_view.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -14,6 +20,39 @@ void startTimers(AppContext& app) {
     app.cursorClock = makeStopwatch(app.time);
     app.volumeRepeatClock = makeStopwatch(app.time);
     app.players.wrongInputClock = makeStopwatch(app.time);
+    initGameView(app.view, app.time);
+    initBlink(app.time);
+}
+
+// The first values of the screen flow and the game, before any menu is shown.
+void setFirstValues(AppContext& app) {
+    gameState = StartPage;
+    app.menuPage = MainMenu;
+    app.startWaiting = true;
+    app.menuShown = false;
+    app.gameReady = false;
+    app.game = Game{};
+    initGameClocks(app.game, app.time);
+}
+
+void openHighScoreStore(AppContext& app) {
+    validateHighScoreFile(app.highScorePath);
+    app.players.playerNames = readPlayerNames(app.highScorePath);
+    app.players.lastPlayerIndex = -1;
+}
+
+void createNameTexts(AppContext& app) {
+    PlayerState& p = app.players;
+    p.nameText.setFont(app.assets.font);
+    p.nameText.setString("");
+    p.nameText.setCharacterSize(20);
+    p.nameText.setFillColor(sf::Color::White);
+    p.nameText.setPosition(1355.0f * app.scaleX, 256.0f * app.scaleY);
+    p.wrongInputText.setFont(app.assets.font);
+    p.wrongInputText.setString("Wrong input language");
+    p.wrongInputText.setCharacterSize(18);
+    p.wrongInputText.setFillColor(sf::Color(238, 68, 68, 255));
+    p.wrongInputText.setPosition(1355.0f * app.scaleX, 258.0f * app.scaleY);
 }
 
 } // namespace
@@ -26,34 +65,15 @@ void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style) {
     startTimers(app);
     loadPictures(app.assets, app.scaleX, app.scaleY);
     loadCursorAndGems(app.assets, app.window, app.scaleX, app.scaleY);
-    app.lastMousePosition = sf::Mouse::getPosition(app.window);
+    app.lastMousePosition = app.input.mousePosition(app.window);
     app.window.setMouseCursorVisible(false);
     app.cursorVisible = false;
+    registerMp3Reader();
     loadAudio(app.assets);
+    setFirstValues(app);
+    openHighScoreStore(app);
     loadFont(app.assets);
+    createNameTexts(app);
 }
 
-void runFrame(AppContext& app) {
-    while (app.window.pollEvent(app.event)) {
-        handleEvent(app, app.event);
-    }
-    stepFrame(app);
-}
 
-void handleEvent(AppContext& app, const sf::Event& event) {
-    if (event.type == sf::Event::Closed) {
-        app.window.close();
-    }
-    if (event.type == sf::Event::KeyPressed && event.key.code == sf::Keyboard::Escape) {
-        app.window.close();
-    }
-}
-
-void stepFrame(AppContext& app) {
-    const float t = elapsedSeconds(app.fadeClock);
-    const float alpha = t < 1.0f ? 255.0f * t : 255.0f;
-    app.assets.startPage.setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(alpha)));
-    app.window.clear(sf::Color::Black);
-    app.window.draw(app.assets.startPage);
-    app.window.display();
-}

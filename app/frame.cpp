@@ -1,0 +1,176 @@
+// The frame loop: events in arrival order, mouse and cursor auto-hide, update, key latches, drawing.
+#include "app/screens.h"
+#include "app/startup.h"
+#include "game/rules.h"
+#include "view/audio.h"
+#include "view/game_screen.h"
+
+namespace {
+
+constexpr float cursorHideSeconds = 2.0f;
+
+void handleEscape(AppContext& app) {
+    if (app.menuPage != MainMenu) {
+        app.menuPage = MainMenu;
+        restart(app.fadeClock);
+        return;
+    }
+    app.window.close();
+}
+
+void handleNavigationKey(AppContext& app) {
+    if (gameState == StartPage && app.startWaiting) {
+        leaveStartPage(app);
+    } else if (gameState == GameEnd) {
+        leaveEndScreen(app);
+    }
+}
+
+void handleKey(AppContext& app, sf::Keyboard::Key key) {
+    switch (key) {
+    case sf::Keyboard::Escape:
+        handleEscape(app);
+        return;
+    case sf::Keyboard::Enter:
+        handleNavigationKey(app);
+        return;
+    case sf::Keyboard::Space:
+        handleNavigationKey(app);
+        handlePlayingKey(app, key);
+        return;
+    case sf::Keyboard::M:
+    case sf::Keyboard::S:
+        handleAudioKey(app, key);
+        return;
+    case sf::Keyboard::Delete:
+        if (gameState == Menu && app.menuPage == Settings && !app.players.currentPlayer.empty()) {
+            deleteCurrentPlayer(app);
+        }
+        return;
+    default:
+        handlePlayingKey(app, key);
+        return;
+    }
+}
+
+void handleLeftClick(AppContext& app, sf::Vector2i click) {
+    if (app.menuPage == Settings && gameState == Menu) {
+        pickListedPlayer(app, click);
+    }
+    if (gameState == StartPage && app.startWaiting) {
+        leaveStartPage(app);
+    } else if (gameState == Menu && app.menuPage != MainMenu) {
+        handleMenuPageClick(app);
+    } else if (gameState == GameEnd) {
+        leaveEndScreen(app);
+        app.clickHandled = true;
+    }
+    if (gameState == Playing) {
+        handleGameButtons(app, app.input.mousePosition(app.window));
+    }
+}
+
+void autoHideCursor(AppContext& app) {
+    if (gameState != Menu && gameState != Playing) {
+        app.window.setMouseCursorVisible(false);
+        app.cursorVisible = false;
+        return;
+    }
+    if (app.mousePosition != app.lastMousePosition) {
+        if (!app.cursorVisible) {
+            app.window.setMouseCursorVisible(true);
+            app.cursorVisible = true;
+        }
+        restart(app.cursorClock);
+    } else if (app.cursorVisible && elapsedSeconds(app.cursorClock) > cursorHideSeconds) {
+        app.window.setMouseCursorVisible(false);
+        app.cursorVisible = false;
+    }
+}
+
+void updateCurrentState(AppContext& app) {
+    switch (gameState) {
+    case StartPage:
+        updateStartPage(app);
+        break;
+    case Menu:
+        updateMenu(app);
+        break;
+    case Playing:
+        updatePlayingScreen(app);
+        break;
+    case GameEnd:
+        updateGameEndScreen(app);
+        break;
+    default:
+        break;
+    }
+}
+
+void drawCurrentState(AppContext& app) {
+    switch (gameState) {
+    case StartPage:
+        drawStartPage(app);
+        break;
+    case Menu:
+        drawMenu(app);
+        break;
+    case Playing:
+        drawPlaying(app);
+        break;
+    case GameEnd:
+        drawGameEnd(app);
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
+
+sf::Vector2i readWindowMouse(const sf::Window& window) { return sf::Mouse::getPosition(window); }
+
+void runFrame(AppContext& app) {
+    sf::Event event{};
+    while (app.window.pollEvent(event)) {
+        handleEvent(app, event);
+    }
+    stepFrame(app);
+}
+
+void handleEvent(AppContext& app, const sf::Event& event) {
+    // The record keeps the last event across frames: a press stays in force until the next event.
+    app.event = event;
+    snapshotAudioStatus(app);
+    if (event.type == sf::Event::Closed) {
+        app.window.close();
+    }
+    if (event.type == sf::Event::TextEntered && app.menuPage == Settings && gameState == Menu) {
+        handleNameCharacter(app, event.text.unicode);
+    }
+    refreshNameText(app);
+    if (event.type == sf::Event::KeyPressed) {
+        handleKey(app, event.key.code);
+    }
+    app.clickHandled = false;
+    if (isLeftPress(event)) {
+        handleLeftClick(app, {event.mouseButton.x, event.mouseButton.y});
+    }
+    carryOutRequests(app);
+}
+
+void stepFrame(AppContext& app) {
+    app.mousePosition = app.input.mousePosition(app.window);
+    autoHideCursor(app);
+    snapshotAudioStatus(app);
+    updateCurrentState(app);
+    if (app.skipRestOfFrame) {
+        app.skipRestOfFrame = false;
+        return;
+    }
+    releaseAudioLatches(app, app.input.keyHeld(sf::Keyboard::M), app.input.keyHeld(sf::Keyboard::S));
+    releasePauseLatch(app.game, app.input.keyHeld(sf::Keyboard::P));
+    app.window.clear(sf::Color(0, 0, 0, 255));
+    drawCurrentState(app);
+    app.window.display();
+}

@@ -1,0 +1,151 @@
+// The menu pages: the main menu with its fade and hover buttons, instructions and about, and the
+// preparation of the next game.
+#include "app/screens.h"
+#include "game/rules.h"
+#include "scores/highscore_file.h"
+#include "scores/player_registry.h"
+#include "view/digits.h"
+#include "view/effects.h"
+
+namespace {
+
+constexpr float fadeSeconds = 1.0f;
+constexpr float buttonsAppearSeconds = 1.2f;
+
+bool containsPoint(const sf::Sprite& sprite, sf::Vector2i point) {
+    return sprite.getGlobalBounds().contains(static_cast<float>(point.x), static_cast<float>(point.y));
+}
+
+std::array<ButtonPair*, 5> mainMenuButtons(AssetCatalogue& assets) {
+    return {&assets.startButton, &assets.settingsButton, &assets.instructionsButton, &assets.aboutButton,
+            &assets.quitButton};
+}
+
+void pressStart(AppContext& app) {
+    const std::string& path = app.highScorePath;
+    if (fileExists(path) && !fileIsEmpty(path)) {
+        app.menuShown = false;
+        restart(app.fadeClock);
+        app.game.bestScore = storedBestScore(path, app.players.currentPlayer, app.game.mode.gameMode);
+        return;
+    }
+    app.menuPage = Settings;
+    app.namePrompt = true;
+    startBlink();
+}
+
+void pressMainMenuButtons(AppContext& app) {
+    auto buttons = mainMenuButtons(app.assets);
+    const sf::Vector2i mouse = app.mousePosition;
+    if (containsPoint(buttons[0]->normal, mouse)) {
+        pressStart(app);
+    }
+    if (containsPoint(buttons[1]->normal, mouse)) {
+        app.menuPage = Settings;
+    }
+    if (containsPoint(buttons[2]->normal, mouse)) {
+        app.menuPage = Instructions;
+    }
+    if (containsPoint(buttons[3]->normal, mouse)) {
+        app.menuPage = About;
+    }
+    if (containsPoint(buttons[4]->normal, mouse)) {
+        app.window.close();
+    }
+}
+
+void fadeMenuBackground(AppContext& app, float t) {
+    if (t >= fadeSeconds) {
+        return;
+    }
+    const float share = app.menuShown ? t : 1.0f - t;
+    app.assets.menuPage.setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(255.0f * share)));
+}
+
+void handleMenuPress(AppContext& app) {
+    if (!isLeftPress(app.event)) {
+        return;
+    }
+    if (app.menuPage == MainMenu && !app.clickHandled) {
+        pressMainMenuButtons(app);
+    } else if (app.menuPage == Settings) {
+        handleSettingsClick(app);
+    }
+}
+
+void drawMainMenu(AppContext& app) {
+    app.window.draw(app.assets.menuPage);
+    if (app.menuFadeSeconds <= buttonsAppearSeconds || !app.menuShown) {
+        return;
+    }
+    auto buttons = mainMenuButtons(app.assets);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        app.window.draw(app.menuHover[i] ? buttons[i]->active : buttons[i]->normal);
+    }
+}
+
+} // namespace
+
+bool isLeftPress(const sf::Event& event) {
+    return event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left;
+}
+
+void prepareNewGame(AppContext& app) {
+    startNewGame(app.game);
+    app.gameReady = true;
+    refreshLevelDigits(app);
+    if (app.players.currentPlayer.empty()) {
+        app.players.currentPlayer = readLastPlayer(app.highScorePath);
+        app.players.lastPlayerIndex = indexOfLastPlayer(app.highScorePath);
+    }
+}
+
+void returnToMainMenu(AppContext& app) {
+    app.menuPage = MainMenu;
+    restart(app.fadeClock);
+}
+
+void handleMenuPageClick(AppContext& app) {
+    if (app.menuPage != Settings) {
+        app.menuPage = MainMenu;
+    }
+    restart(app.fadeClock);
+    app.clickHandled = true;
+}
+
+void updateMenu(AppContext& app) {
+    if (!app.gameReady) {
+        prepareNewGame(app);
+    }
+    const float t = elapsedSeconds(app.fadeClock);
+    app.menuFadeSeconds = t;
+    fadeMenuBackground(app, t);
+    if (t > fadeSeconds && !app.menuShown) {
+        gameState = Playing;
+    }
+    auto buttons = mainMenuButtons(app.assets);
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        app.menuHover[i] = containsPoint(buttons[i]->normal, app.mousePosition);
+    }
+    handleMenuPress(app);
+    app.lastMousePosition = app.mousePosition;
+}
+
+void drawMenu(AppContext& app) {
+    switch (app.menuPage) {
+    case MainMenu:
+        drawMainMenu(app);
+        break;
+    case Settings:
+        drawSettingsPage(app);
+        break;
+    case Instructions:
+        app.window.draw(app.assets.instructionsPage);
+        break;
+    case About:
+        app.window.draw(app.assets.aboutPage);
+        break;
+    default:
+        break;
+    }
+}

@@ -1,0 +1,37 @@
+"""Smoke test of the real binary: its window appears under its title, it draws something, and Escape
+ends it with exit code 0."""
+import subprocess
+import sys
+import time
+
+from xsession import XSession, prepare_workdir, remove_workdir, wait_until
+
+
+def main(binary, repo):
+    session = XSession()
+    work = prepare_workdir(repo)
+    game = None
+    try:
+        game = subprocess.Popen([binary], cwd=work, env=session.env(),
+                                stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, text=True)
+        window = session.find_window("Tavrello Game")
+        assert window, "no window titled 'Tavrello Game' appeared"
+        time.sleep(2.0)  # the splash fades in over one second
+        shot = session.screenshot()
+        lit = sum(1 for p in shot.resize((96, 54)).getdata() if sum(p) > 60)
+        assert lit > 96 * 54 // 4, f"the splash is mostly black ({lit} lit samples of {96 * 54})"
+        session.xdotool("key", "Escape")
+        started = time.monotonic()
+        ended = wait_until(lambda: game.poll() is not None, 2.0)
+        assert ended, "Escape did not end the game within 2 s"
+        assert game.returncode == 0, f"exit code {game.returncode}: {game.stderr.read()[-2000:]}"
+        print(f"window found, splash lit, exit 0 after {time.monotonic() - started:.2f} s")
+    finally:
+        if game and game.poll() is None:
+            game.kill()
+        session.close()
+        remove_workdir(work)
+
+
+if __name__ == "__main__":
+    main(sys.argv[1], sys.argv[2])
