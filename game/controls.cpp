@@ -8,7 +8,9 @@
 
 namespace {
 
-bool threadKeysAllowed(const Game& game) { return !game.timeUp && !game.paused; }
+bool threadKeysAllowed(const Game& game) {
+    return !game.timeUp && !game.paused;
+}
 
 bool cursorMayMove(const Game& game) {
     return threadKeysAllowed(game) && elapsedSeconds(game.keyRepeatClock) > cursorRepeatSeconds;
@@ -18,7 +20,8 @@ void hardDrop(Game& game) {
     if (!game.gemActive) {
         return;
     }
-    dropGem(game.board, game.fallRow, game.fallColumn, game.gemActive, static_cast<GemKind>(game.fallKind + 1));
+    dropGem(game.board, game.fallRow, game.fallColumn, game.gemActive,
+            static_cast<GemKind>(game.fallKind + 1));
     game.landed = true;
     restart(game.landClock);
     cue(game, SoundEffectId::GemFall, CueRule::Restart);
@@ -103,7 +106,9 @@ KeyResult handlePlayKey(Game& game, PlayKey key) {
     return KeyResult::None;
 }
 
-bool pauseAllowed(const Game& game) { return roomBelowFallingGem(game); }
+bool pauseAllowed(const Game& game) {
+    return roomBelowFallingGem(game);
+}
 
 void togglePause(Game& game) {
     game.paused = !game.paused;

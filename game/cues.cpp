@@ -23,4 +23,6 @@ bool tryCue(Game& game, SoundEffectId effect, CueRule rule) {
     return true;
 }
 
-void cue(Game& game, SoundEffectId effect, CueRule rule) { tryCue(game, effect, rule); }
+void cue(Game& game, SoundEffectId effect, CueRule rule) {
+    tryCue(game, effect, rule);
+}

@@ -12,7 +12,9 @@ constexpr int percent = 100;
 constexpr float spawnDelayBase = 0.7f;
 constexpr float spawnDelayFactor = 0.5f;
 
-double randomFraction() { return std::rand() / static_cast<double>(RAND_MAX); }
+double randomFraction() {
+    return std::rand() / static_cast<double>(RAND_MAX);
+}
 
 void landGem(Game& game) {
     cell(game.board, game.fallRow, game.fallColumn) = static_cast<GemKind>(game.fallKind + 1);
@@ -96,7 +98,9 @@ float fallInterval(const Game& game) {
     return game.mode.baseFallInterval - game.fallSpeedup;
 }
 
-float spawnDelay(const Game& game) { return (spawnDelayBase - game.fallSpeedup) * spawnDelayFactor; }
+float spawnDelay(const Game& game) {
+    return (spawnDelayBase - game.fallSpeedup) * spawnDelayFactor;
+}
 
 bool updateFall(Game& game) {
     stepFallingGem(game);

@@ -12,7 +12,7 @@ struct ModeRow {
 };
 
 constexpr ModeRow modeTable[] = {
-    {Easy, 0, 0, 0.7f, 0.005f},       {Normal, 6, 10, 0.7f, 0.0058f},    {Hard, 6, 20, 0.6f, 0.005f},
+    {Easy, 0, 0, 0.7f, 0.005f},       {Normal, 6, 10, 0.7f, 0.0058f},   {Hard, 6, 20, 0.6f, 0.005f},
     {VeryHard, 6, 30, 0.5f, 0.0042f}, {ColorLines, 0, 0, 0.7f, 0.003f}, {Casual, 0, 0, 0.2f, 0.0f},
 };
 
@@ -32,6 +32,10 @@ void setModeParameters(ModeSettings& mode, GameMode newMode) {
     }
 }
 
-int cursorLimit(const ModeSettings& mode) { return mode.gameMode == ColorLines ? trashColumn - 1 : trashColumn; }
+int cursorLimit(const ModeSettings& mode) {
+    return mode.gameMode == ColorLines ? trashColumn - 1 : trashColumn;
+}
 
-bool earnsPoints(const ModeSettings& mode) { return mode.gameMode != Casual; }
+bool earnsPoints(const ModeSettings& mode) {
+    return mode.gameMode != Casual;
+}

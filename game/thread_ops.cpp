@@ -89,7 +89,9 @@ bool tubeEmpty(const Board& board) {
 
 } // namespace
 
-bool threadFull(const Thread& thread) { return thread[lastSlot] != Empty; }
+bool threadFull(const Thread& thread) {
+    return thread[lastSlot] != Empty;
+}
 
 int threadValue(const Thread& thread) {
     int sum = 0;
@@ -156,7 +158,8 @@ void trashFlushStep(Game& game) {
 }
 
 void threadClearingStep(Game& game) {
-    if (!(game.threadClearing || game.patternMatched) || elapsedSeconds(game.animClock) < clearingStepSeconds) {
+    if (!(game.threadClearing || game.patternMatched) ||
+        elapsedSeconds(game.animClock) < clearingStepSeconds) {
         return;
     }
     shiftThreadDown(game.thread);

@@ -4,7 +4,9 @@
 namespace {
 
 // A game some time into play, so the key-repeat clock is long past its 0.03 s.
-void settle(PlayHarness& play) { advance(play.time, 1.0); }
+void settle(PlayHarness& play) {
+    advance(play.time, 1.0);
+}
 
 } // namespace
 

@@ -137,8 +137,9 @@ TEST(ChooseNextKind, ChancesOverManyDraws) {
         int diamondLow, diamondHigh, trashLow, trashHigh; // per 10000 draws
     };
     const Case cases[] = {
-        {Easy, 0, 0, 0, 0},          {Normal, 520, 680, 900, 1100},   {Hard, 520, 680, 1850, 2150},
-        {VeryHard, 520, 680, 2800, 3200}, {ColorLines, 0, 0, 0, 0}, {Casual, 0, 0, 0, 0},
+        {Easy, 0, 0, 0, 0},           {Normal, 520, 680, 900, 1100},
+        {Hard, 520, 680, 1850, 2150}, {VeryHard, 520, 680, 2800, 3200},
+        {ColorLines, 0, 0, 0, 0},     {Casual, 0, 0, 0, 0},
     };
     for (const Case& c : cases) {
         Game game;

@@ -5,7 +5,9 @@
 namespace {
 
 // Quiet play: no falling gem, so only the clock and the end rules act.
-void quiet(PlayHarness& play) { play.game.gemActive = false; }
+void quiet(PlayHarness& play) {
+    play.game.gemActive = false;
+}
 
 void onLevel(PlayHarness& play, int level, int secondsLeft) {
     play.game.level = level;
@@ -266,9 +268,8 @@ TEST(BoardFull, ApplauseForANewBestElseDefeatAfterOneSecond) {
         int score;
         int best;
         SoundEffectId effect;
-    } cases[] = {{40, 40, SoundEffectId::Applause},
-                 {0, 0, SoundEffectId::Defeat},
-                 {39, 40, SoundEffectId::Defeat}};
+    } cases[] = {
+        {40, 40, SoundEffectId::Applause}, {0, 0, SoundEffectId::Defeat}, {39, 40, SoundEffectId::Defeat}};
     for (const auto& c : cases) {
         PlayHarness play;
         quiet(play);

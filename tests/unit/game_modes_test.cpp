@@ -9,7 +9,7 @@ TEST(Modes, EachButtonSetsItsFourParameters) {
         int diamond, trash;
         float interval, speedup;
     } table[] = {
-        {Easy, 0, 0, 0.7f, 0.005f},       {Normal, 6, 10, 0.7f, 0.0058f},    {Hard, 6, 20, 0.6f, 0.005f},
+        {Easy, 0, 0, 0.7f, 0.005f},       {Normal, 6, 10, 0.7f, 0.0058f},   {Hard, 6, 20, 0.6f, 0.005f},
         {VeryHard, 6, 30, 0.5f, 0.0042f}, {ColorLines, 0, 0, 0.7f, 0.003f}, {Casual, 0, 0, 0.2f, 0.0f},
     };
     for (const auto& row : table) {

@@ -24,7 +24,8 @@ int columnHeight(const Board& board, int column) {
 int tallestColumn(const Board& board) {
     int best = -1;
     for (int column = 0; column < 12; ++column) {
-        if (columnHeight(board, column) > 0 && (best < 0 || columnHeight(board, column) > columnHeight(board, best))) {
+        if (columnHeight(board, column) > 0 &&
+            (best < 0 || columnHeight(board, column) > columnHeight(board, best))) {
             best = column;
         }
     }
@@ -72,132 +73,180 @@ void count(Tally& tally, const Game& game) {
     tally.level11Cues += cuesOf(game, SoundEffectId::Level11Up);
 }
 
-} // namespace
+// What happened in a tidy player's game, as the test saw it from outside the rules.
+struct TidyGame {
+    Tally tally;
+    int flushPresses = 0;
+    double pausedAt = -1.0;
+    int secondsLeftAtPause = 0;
+    int secondsLeftAfterResume = 0;
+    double timeOutAt = -1.0;
+    bool lost = false;
+    FrameResult last;
+};
 
-TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevelsWithAPause) {
+constexpr double pauseStart = 100.0;
+constexpr double pauseLength = 30.0;
+
+// The player's move before a frame: pause once after 100 s for 30 s, otherwise tidy up, and rest in
+// the last ten seconds so that no points rise when the time runs out.
+void tidyMove(PlayHarness& play, TidyGame& run) {
+    Game& game = play.game;
+    const double now = play.time.manualSeconds;
+    if (run.pausedAt < 0.0 && now >= pauseStart && pauseAllowed(game)) {
+        press(play, PlayKey::P);
+        run.pausedAt = now;
+        run.secondsLeftAtPause = game.secondsLeft;
+        return;
+    }
+    if (game.paused && now >= run.pausedAt + pauseLength) {
+        run.secondsLeftAtPause = game.secondsLeft; // no tick came during the pause
+        press(play, PlayKey::P);
+        run.secondsLeftAfterResume = -1;
+        return;
+    }
+    if (game.level < 60 || game.secondsLeft > 10) {
+        tidyUp(play, run.flushPresses);
+    }
+}
+
+TidyGame playTidyGame(unsigned seed) {
     PlayHarness play;
     Game& game = play.game;
     setModeParameters(game.mode, Easy);
-    std::srand(20240611);
+    std::srand(seed);
     startNewGame(game);
-
-    int flushPresses = 0;
-    Tally tally;
-    double pausedAt = -1.0;
-    double timeOutAt = -1.0;
-    FrameResult result;
-    while (!result.showEndScreen && play.time.manualSeconds < 4000.0) {
-        const double now = play.time.manualSeconds;
-        const bool lastSeconds = game.level == 60 && game.secondsLeft <= 10;
-        if (pausedAt < 0.0 && now >= 100.0 && pauseAllowed(game)) {
-            press(play, PlayKey::P);
-            ASSERT_TRUE(game.paused);
-            pausedAt = now;
-        } else if (game.paused && now >= pausedAt + 30.0 && !game.boardFull) {
-            const int secondsBefore = game.secondsLeft;
-            EXPECT_EQ(secondsBefore, 20) << "100 ticks before the pause, none during it";
-            press(play, PlayKey::P);
-            ASSERT_FALSE(game.paused);
-            frame(play, frameSeconds);
-            EXPECT_EQ(game.secondsLeft, secondsBefore - 1) << "the first tick comes at once";
-            count(tally, game);
-            continue;
-        } else if (!lastSeconds) {
-            tidyUp(play, flushPresses);
-        }
-        result = frame(play, frameSeconds);
+    TidyGame run;
+    while (!run.last.showEndScreen && !run.lost && play.time.manualSeconds < 4000.0) {
+        tidyMove(play, run);
+        run.last = frame(play, frameSeconds);
         releasePauseLatch(game, false);
-        count(tally, game);
-        ASSERT_FALSE(game.boardFull) << "the tidy player lost at " << play.time.manualSeconds;
-        if (result.gameEndedNow) {
-            timeOutAt = play.time.manualSeconds;
+        count(run.tally, game);
+        if (run.secondsLeftAfterResume < 0) {
+            run.secondsLeftAfterResume = game.secondsLeft;
+        }
+        run.lost = game.boardFull;
+        if (run.last.gameEndedNow) {
+            run.timeOutAt = play.time.manualSeconds;
         }
     }
-
-    ASSERT_TRUE(result.showEndScreen);
-    EXPECT_TRUE(game.timeUp);
-    EXPECT_GE(pausedAt, 100.0);
-    EXPECT_LT(pausedAt, 101.0);
-    // Ticks at 1..100 s, the pause, a tick in the first frame after the resume, then the remaining
-    // 3499 ticks a second apart.
-    EXPECT_DOUBLE_EQ(timeOutAt, pausedAt + 30.0 + frameSeconds + 3499.0);
-    EXPECT_DOUBLE_EQ(play.time.manualSeconds, timeOutAt + 7.0) << "the end is looked at once a second";
-    EXPECT_EQ(tally.ticks, 3600 + 7);
-    EXPECT_EQ(tally.levelRises, 59);
-    EXPECT_EQ(tally.level11Cues, 5);
-    EXPECT_EQ(tally.levelUpCues, 54);
     EXPECT_EQ(game.level, 60);
+    EXPECT_TRUE(game.timeUp);
     EXPECT_EQ(game.maxKindIndex, 7);
     EXPECT_NEAR(game.fallSpeedup, 59 * 0.005f, 1e-4);
     EXPECT_EQ(game.patternsCompleted, 0) << "no thread happened to match with this seed";
-    EXPECT_GT(flushPresses, 40);
-    EXPECT_EQ(game.score, 4 * flushPresses);
+    EXPECT_EQ(game.score, 4 * run.flushPresses);
     EXPECT_EQ(game.bestScore, game.score);
-    EXPECT_TRUE(result.record.due);
-    EXPECT_EQ(result.record.levelValue, 59);
-    EXPECT_EQ(result.record.count, 0);
+    EXPECT_DOUBLE_EQ(play.time.manualSeconds, run.timeOutAt + 7.0) << "the end is looked at once a second";
+    return run;
 }
+
+} // namespace
+
+TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevelsWithAPause) {
+    const TidyGame run = playTidyGame(20240611);
+    ASSERT_FALSE(run.lost);
+    ASSERT_TRUE(run.last.showEndScreen);
+    EXPECT_GE(run.pausedAt, 100.0);
+    EXPECT_LT(run.pausedAt, 101.0);
+    EXPECT_EQ(run.secondsLeftAtPause, 20) << "100 ticks before the pause, none during it";
+    EXPECT_EQ(run.secondsLeftAfterResume, 19) << "the first tick comes at once after the pause";
+    // Ticks at 1..100 s, the pause, a tick in the first frame after the resume, then the remaining
+    // 3499 ticks a second apart.
+    EXPECT_DOUBLE_EQ(run.timeOutAt, run.pausedAt + 30.0 + frameSeconds + 3499.0);
+    EXPECT_EQ(run.tally.ticks, 3600 + 7);
+    EXPECT_EQ(run.tally.levelRises, 59);
+    EXPECT_EQ(run.tally.level11Cues, 5);
+    EXPECT_EQ(run.tally.levelUpCues, 54);
+    EXPECT_GT(run.flushPresses, 40);
+    EXPECT_TRUE(run.last.record.due);
+    EXPECT_EQ(run.last.record.levelValue, 59);
+    EXPECT_EQ(run.last.record.count, 0);
+}
+
+namespace {
+
+// What happened in a game where every gem is dropped at once, counted in frames.
+struct DropGame {
+    int drops = 0;
+    int frames = 0;
+    int endFrame = -1;
+    int stopFrame = -1;
+    int firstDefeatFrame = -1;
+    bool pauseTaken = false;
+    FrameResult last;
+};
+
+void dropMove(PlayHarness& play, DropGame& run) {
+    if (play.game.gemActive) {
+        press(play, PlayKey::Space);
+        ++run.drops;
+    }
+    if (run.endFrame >= 0) {
+        press(play, PlayKey::P);
+        run.pauseTaken = run.pauseTaken || play.game.requests.pauseMusic;
+    }
+}
+
+void noteFrame(DropGame& run, const Game& game) {
+    ++run.frames;
+    if (run.last.gameEndedNow) {
+        EXPECT_EQ(run.endFrame, -1) << "the end begins once";
+        run.endFrame = run.frames;
+    }
+    if (run.last.skipRestOfFrame) {
+        EXPECT_EQ(run.stopFrame, -1) << "the spawn stops once";
+        run.stopFrame = run.frames;
+    }
+    if (run.firstDefeatFrame < 0 && cuesOf(game, SoundEffectId::Defeat) > 0) {
+        run.firstDefeatFrame = run.frames;
+    }
+}
+
+// Every column stacked from the bottom without gaps, holding only the kinds of level 1, diamonds and
+// trash; returns the number of gems in the play columns.
+int checkStacks(const Board& board) {
+    int gems = 0;
+    for (int column = 0; column < 12; ++column) {
+        const int height = columnHeight(board, column);
+        gems += height;
+        for (int row = 0; row < boardRows; ++row) {
+            const GemKind kind = cell(board, row, column);
+            EXPECT_EQ(kind != Empty, row >= boardRows - height) << "gap in column " << column;
+            EXPECT_TRUE(kind == Empty || kind <= Gem70 || kind == Diamond || kind == Trash);
+        }
+    }
+    return gems;
+}
+
+} // namespace
 
 TEST(ScriptedGame, DroppingEveryGemFillsTheBoardAndEndsTheGame) {
     PlayHarness play;
     Game& game = play.game;
     std::srand(77);
     startNewGame(game);
-
-    int drops = 0;
-    int frames = 0;
-    int endFrame = -1;
-    int stopFrame = -1;
-    int firstDefeatFrame = -1;
-    FrameResult result;
-    while (!result.showEndScreen && frames < 64 * 600) {
-        if (game.gemActive) {
-            press(play, PlayKey::Space);
-            ++drops;
-        }
-        if (endFrame >= 0) {
-            press(play, PlayKey::P);
-            EXPECT_FALSE(game.requests.pauseMusic) << "no pause once the column is full";
-        }
-        result = frame(play, frameSeconds);
+    DropGame run;
+    while (!run.last.showEndScreen && run.frames < 64 * 600) {
+        dropMove(play, run);
+        run.last = frame(play, frameSeconds);
         releasePauseLatch(game, false);
-        ++frames;
-        if (result.gameEndedNow) {
-            EXPECT_EQ(endFrame, -1);
-            endFrame = frames;
-        }
-        if (result.skipRestOfFrame) {
-            EXPECT_EQ(stopFrame, -1);
-            stopFrame = frames;
-        }
-        if (firstDefeatFrame < 0 && cuesOf(game, SoundEffectId::Defeat) > 0) {
-            firstDefeatFrame = frames;
-        }
+        noteFrame(run, game);
     }
 
-    ASSERT_TRUE(result.showEndScreen);
+    ASSERT_TRUE(run.last.showEndScreen);
     EXPECT_TRUE(game.boardFull);
     EXPECT_FALSE(game.timeUp);
-    EXPECT_EQ(stopFrame - endFrame, 22) << "the spawn delay of 0.35 s, in whole frames";
-    EXPECT_EQ(firstDefeatFrame - endFrame, 65) << "more than 1 s";
-    EXPECT_EQ(frames - endFrame, 6 * 64 + 1) << "more than 6 s";
+    EXPECT_FALSE(run.pauseTaken) << "no pause once the column is full";
+    EXPECT_EQ(run.stopFrame - run.endFrame, 22) << "the spawn delay of 0.35 s, in whole frames";
+    EXPECT_EQ(run.firstDefeatFrame - run.endFrame, 65) << "more than 1 s";
+    EXPECT_EQ(run.frames - run.endFrame, 6 * 64 + 1) << "more than 6 s";
     EXPECT_TRUE(game.paused);
     EXPECT_EQ(game.level, 1);
-    EXPECT_TRUE(result.record.due) << "0 equals the stored best of 0";
-    EXPECT_EQ(result.record.levelValue, 0);
-    EXPECT_EQ(result.record.count, 0);
-
-    int gems = 0;
-    for (int column = 0; column < 12; ++column) {
-        const int height = columnHeight(game.board, column);
-        gems += height;
-        for (int row = 0; row < boardRows; ++row) {
-            const GemKind kind = cell(game.board, row, column);
-            EXPECT_EQ(kind != Empty, row >= boardRows - height) << "gap in column " << column;
-            EXPECT_TRUE(kind == Empty || kind <= Gem70 || kind == Diamond || kind == Trash);
-        }
-    }
-    EXPECT_EQ(gems, drops);
+    EXPECT_TRUE(run.last.record.due) << "0 equals the stored best of 0";
+    EXPECT_EQ(run.last.record.levelValue, 0);
+    EXPECT_EQ(run.last.record.count, 0);
+    EXPECT_EQ(checkStacks(game.board), run.drops);
     EXPECT_EQ(columnHeight(game.board, 12), 0);
     EXPECT_EQ(game.fallRow, 0);
     EXPECT_NE(cell(game.board, 1, game.fallColumn), Empty);
