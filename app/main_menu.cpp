@@ -55,11 +55,7 @@ void pressMainMenuButtons(AppContext& app) {
 }
 
 void fadeMenuBackground(AppContext& app, float t) {
-    if (t >= fadeSeconds) {
-        return;
-    }
-    const float share = app.menuShown ? t : 1.0f - t;
-    app.assets.menuPage.setColor(sf::Color(255, 255, 255, static_cast<sf::Uint8>(255.0f * share)));
+    app.assets.menuPage.setColor(sf::Color(255, 255, 255, screenFadeAlpha(t, app.menuShown)));
 }
 
 void handleMenuPress(AppContext& app) {

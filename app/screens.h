@@ -3,6 +3,9 @@
 
 #include "app/app_context.h"
 
+// Alpha of a one-second screen fade t seconds in; past its end it holds the final value.
+sf::Uint8 screenFadeAlpha(float t, bool fadingIn);
+
 // Splash page.
 void updateStartPage(AppContext& app);
 void drawStartPage(AppContext& app);

@@ -62,7 +62,6 @@ void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style) {
     app.scaleX = static_cast<float>(mode.width) / designWidth;
     app.scaleY = static_cast<float>(mode.height) / designHeight;
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    startTimers(app);
     loadPictures(app.assets, app.scaleX, app.scaleY);
     loadCursorAndGems(app.assets, app.window, app.scaleX, app.scaleY);
     app.lastMousePosition = app.input.mousePosition(app.window);
@@ -72,6 +71,8 @@ void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style) {
     loadAudio(app.assets);
     setFirstValues(app);
     openHighScoreStore(app);
+    // The timers start after the slow loading, so the splash fades in from the first frame.
+    startTimers(app);
     loadFont(app.assets);
     createNameTexts(app);
 }
