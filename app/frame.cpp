@@ -5,6 +5,8 @@
 #include "view/audio.h"
 #include "view/game_screen.h"
 
+#include <fstream>
+
 namespace {
 
 constexpr float cursorHideSeconds = 2.0f;
@@ -126,6 +128,15 @@ void drawCurrentState(AppContext& app) {
     }
 }
 
+void beatHeart(AppContext& app) {
+    ++app.framesShown;
+    if (app.heartbeatPath.empty() || elapsedSeconds(app.heartbeatClock) < 1.0f) {
+        return;
+    }
+    restart(app.heartbeatClock);
+    std::ofstream(app.heartbeatPath, std::ios::trunc) << app.framesShown << '\n';
+}
+
 } // namespace
 
 sf::Vector2i readWindowMouse(const sf::Window& window) { return sf::Mouse::getPosition(window); }
@@ -173,4 +184,5 @@ void stepFrame(AppContext& app) {
     app.window.clear(sf::Color(0, 0, 0, 255));
     drawCurrentState(app);
     app.window.display();
+    beatHeart(app);
 }

@@ -1,10 +1,14 @@
 // Entry point: create the application, run the frame loop until the window closes, tear down.
 #include "app/startup.h"
 
+#include <cstdlib>
 #include <memory>
 
 int main() {
     auto app = std::make_unique<AppContext>();
+    if (const char* heartbeat = std::getenv("TAVRELLO_HEARTBEAT")) {
+        app->heartbeatPath = heartbeat;
+    }
     startApp(*app, sf::VideoMode::getDesktopMode(), sf::Style::Fullscreen);
     while (app->window.isOpen()) {
         runFrame(*app);

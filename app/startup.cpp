@@ -20,6 +20,7 @@ void startTimers(AppContext& app) {
     app.cursorClock = makeStopwatch(app.time);
     app.volumeRepeatClock = makeStopwatch(app.time);
     app.players.wrongInputClock = makeStopwatch(app.time);
+    app.heartbeatClock = makeStopwatch(app.time);
     initGameView(app.view, app.time);
     initBlink(app.time);
 }
