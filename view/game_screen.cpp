@@ -201,13 +201,16 @@ void drawGameEnd(AppContext& app) { drawGameEnd(app, app.window); }
 
 void drawGameEnd(AppContext& app, sf::RenderTarget& target) {
     Game& game = app.game;
-    target.draw(endPicture(app));
     if (!game.endSummaryReady) {
         // The ended game no longer uses landClock: from here it times the summary's delay.
         game.endSummaryReady = true;
         restart(game.landClock);
         refreshEndLevelDigits(app);
+        // The screen's first frame comes before its first update; without this the picture would show
+        // for one frame with the alpha the previous end screen left it.
+        fadeEndPicture(app);
     }
+    target.draw(endPicture(app));
     if (elapsedSeconds(game.landClock) <= summaryDelay || game.score <= 0) {
         return;
     }

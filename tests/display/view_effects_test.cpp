@@ -194,6 +194,18 @@ TEST_F(EndFadeTest, GameOverFadesInOverOneSecondAndKeepsItsLastAlpha) {
     EXPECT_EQ(app->assets.congratulationsPicture.getColor().a, 0) << "the other picture is left alone";
 }
 
+TEST_F(EndFadeTest, TheFirstFrameStartsTransparentWhateverThePreviousEndScreenLeft) {
+    app->game.score = 10;
+    app->game.bestScore = 20;
+    app->assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
+    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), black);
+    advanceSeconds(0.6);
+    updateGameEnd(*app);
+    const sf::Color half = at(drawGameEndFrame(), 100, 100);
+    EXPECT_GT(half.r, 60);
+    EXPECT_LT(half.r, 120) << "about 60 % of the picture's red 150";
+}
+
 TEST_F(EndFadeTest, ABestScoreZeroIncludedFadesTheCongratulations) {
     app->game.score = 0;
     app->game.bestScore = 0;

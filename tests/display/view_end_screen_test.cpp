@@ -14,6 +14,7 @@ protected:
         app->game.score = 40;
         app->game.bestScore = 40;
         app->game.boardFull = true;
+        advanceSeconds(2.0); // past the picture's fade-in, which leaves the test pictures opaque
     }
 
     // The first frame prepares the summary; the summary shows more than 3 s later.
