@@ -105,10 +105,9 @@ sf::Sprite& endPicture(AppContext& app) {
 }
 
 void fadeEndPicture(AppContext& app) {
-    const float t = elapsedSeconds(app.fadeClock);
-    if (t >= fadeSeconds) {
-        return;
-    }
-    const auto alpha = static_cast<sf::Uint8>(t * 255.0f);
+    // Like the other screen fades, a late frame (a slow high-score write, a busy machine) still ends the
+    // fade opaque instead of leaving the picture at whatever alpha the last frame before 1 s gave it.
+    const float t = std::min(elapsedSeconds(app.fadeClock), fadeSeconds);
+    const auto alpha = static_cast<sf::Uint8>(t / fadeSeconds * 255.0f);
     endPicture(app).setColor(sf::Color(255, 255, 255, alpha));
 }

@@ -20,7 +20,7 @@ void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop);
 void layoutPopup(AppContext& app);
 // Draws the pulsing row-1 gem of every play column filled down from row 1, unless the game has ended.
 void drawWarningPulse(AppContext& app, sf::RenderTarget& target);
-// Fades the end picture in over the first second of the end screen.
+// Fades the end picture in over the first second of the end screen; from then on it is opaque.
 void fadeEndPicture(AppContext& app);
 // The end picture the end screen shows: game over below the best score, congratulations otherwise.
 sf::Sprite& endPicture(AppContext& app);

@@ -182,16 +182,23 @@ protected:
     }
 };
 
-TEST_F(EndFadeTest, GameOverFadesInOverOneSecondAndKeepsItsLastAlpha) {
+TEST_F(EndFadeTest, GameOverFadesInOverOneSecondAndEndsOpaque) {
     app->game.score = 30;
     app->game.bestScore = 31;
     const sf::Sprite& picture = app->assets.gameOverPicture;
     EXPECT_EQ(alphaAfter(0.0, picture), 0);
     EXPECT_EQ(alphaAfter(0.5, picture), 127);
     EXPECT_EQ(alphaAfter(0.49, picture), 252);
-    EXPECT_EQ(alphaAfter(0.3, picture), 252);
-    EXPECT_EQ(alphaAfter(10.0, picture), 252);
+    EXPECT_EQ(alphaAfter(0.3, picture), 255);
+    EXPECT_EQ(alphaAfter(10.0, picture), 255);
     EXPECT_EQ(app->assets.congratulationsPicture.getColor().a, 0) << "the other picture is left alone";
+}
+
+TEST_F(EndFadeTest, AFirstFrameLaterThanTheFadeStillShowsThePicture) {
+    app->game.score = 30;
+    app->game.bestScore = 31;
+    advanceSeconds(1.7); // the frame that entered the end screen also rewrote the high-score file
+    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), gameOverColour);
 }
 
 TEST_F(EndFadeTest, TheFirstFrameStartsTransparentWhateverThePreviousEndScreenLeft) {
