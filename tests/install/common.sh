@@ -14,6 +14,7 @@ cleanup() {
     rm -rf -- "$scratch"
 }
 trap cleanup EXIT
+trap 'exit 1' HUP INT TERM PIPE
 
 at_exit() {
     cleanup_steps+=("$1")
