@@ -22,7 +22,9 @@ constexpr float musicVolumeY = 432.0f;
 constexpr float soundVolumeY = 769.0f;
 constexpr sf::Uint8 opaque = 255;
 
-unsigned nonNegative(int value) { return value < 0 ? 0u : static_cast<unsigned>(value); }
+unsigned nonNegative(int value) {
+    return value < 0 ? 0u : static_cast<unsigned>(value);
+}
 
 // A row of the plain digits at a design position, 25 design units between digits, opaque.
 void layoutPlainRow(AppContext& app, unsigned value, DigitRow& row, float x, float y, std::size_t width) {
@@ -30,12 +32,14 @@ void layoutPlainRow(AppContext& app, unsigned value, DigitRow& row, float x, flo
                  readoutSpacing * app.scaleX, {app.scaleX, app.scaleY}, width, opaque);
 }
 
-const sf::Texture& digitPicture(const DigitTextureSet& set, unsigned value) { return set[value % 10]; }
+const sf::Texture& digitPicture(const DigitTextureSet& set, unsigned value) {
+    return set[value % 10];
+}
 
 } // namespace
 
-void layoutDigits(unsigned value, DigitRow& row, const DigitTextureSet& set, sf::Vector2f origin, float spacing,
-                  sf::Vector2f scale, std::size_t width, sf::Uint8 alpha) {
+void layoutDigits(unsigned value, DigitRow& row, const DigitTextureSet& set, sf::Vector2f origin,
+                  float spacing, sf::Vector2f scale, std::size_t width, sf::Uint8 alpha) {
     std::string text = std::to_string(value);
     if (text.size() < width) {
         text.insert(0, width - text.size(), '0');
@@ -69,10 +73,10 @@ void layoutPlayReadouts(AppContext& app) {
 
 void layoutVolumeRows(AppContext& app) {
     // Volumes are floats; the read-out shows their integer part.
-    layoutPlainRow(app, static_cast<unsigned>(app.musicVolume), app.view.musicVolumeRow, volumeX, musicVolumeY,
-                   volumeWidth);
-    layoutPlainRow(app, static_cast<unsigned>(app.soundVolume), app.view.soundVolumeRow, volumeX, soundVolumeY,
-                   volumeWidth);
+    layoutPlainRow(app, static_cast<unsigned>(app.musicVolume), app.view.musicVolumeRow, volumeX,
+                   musicVolumeY, volumeWidth);
+    layoutPlainRow(app, static_cast<unsigned>(app.soundVolume), app.view.soundVolumeRow, volumeX,
+                   soundVolumeY, volumeWidth);
 }
 
 void refreshLevelClock(AppContext& app) {
@@ -101,7 +105,9 @@ void refreshEndLevelDigits(AppContext& app) {
     app.assets.endLevelDigits[1].setTexture(digitPicture(set, completed), true);
 }
 
-bool endLevelTensShown(int level) { return level - 1 >= 10; }
+bool endLevelTensShown(int level) {
+    return level - 1 >= 10;
+}
 
 void drawDigitRow(sf::RenderTarget& target, const DigitRow& row) {
     for (const sf::Sprite& sprite : row) {

@@ -10,8 +10,8 @@ struct AppContext;
 
 // Lays value out on row, zero-padded to width digits; sprites beyond width become transparent and a
 // longer number keeps only its leftmost width digits. origin and spacing are window pixels.
-void layoutDigits(unsigned value, DigitRow& row, const DigitTextureSet& set, sf::Vector2f origin, float spacing,
-                  sf::Vector2f scale, std::size_t width, sf::Uint8 alpha);
+void layoutDigits(unsigned value, DigitRow& row, const DigitTextureSet& set, sf::Vector2f origin,
+                  float spacing, sf::Vector2f scale, std::size_t width, sf::Uint8 alpha);
 
 // Score, best score and the mode's count (patterns, or one-colour lines), laid out every frame of play.
 void layoutPlayReadouts(AppContext& app);

@@ -46,7 +46,9 @@ void startBlink() {
     restart(blinkClock);
 }
 
-bool blinkActive() { return blinkRunning; }
+bool blinkActive() {
+    return blinkRunning;
+}
 
 void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop) {
     if (!blinkRunning) {
@@ -92,9 +94,9 @@ void drawWarningPulse(AppContext& app, sf::RenderTarget& target) {
         const sf::Vector2u size = texture.getSize();
         pulse.setOrigin(0.5f * static_cast<float>(size.x), 0.5f * static_cast<float>(size.y));
         pulse.setScale(app.scaleX * factor, app.scaleY * factor);
-        pulse.setPosition((static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) *
-                              app.scaleX,
-                          pulseCentreY * app.scaleY);
+        pulse.setPosition(
+            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) * app.scaleX,
+            pulseCentreY * app.scaleY);
         target.draw(pulse);
     }
 }

@@ -19,12 +19,20 @@ constexpr float endScoreY = 829.0f;
 constexpr float endScoreSpacing = 16.0f;
 constexpr std::size_t endScoreWidth = 5;
 
-float cellY(int row) { return static_cast<float>(boardTopY + cellSize * row); }
-float columnLeft(int column) { return static_cast<float>(columnX[static_cast<std::size_t>(column)]); }
-std::size_t kindIndex(int code) { return static_cast<std::size_t>(code - 1); }
+float cellY(int row) {
+    return static_cast<float>(boardTopY + cellSize * row);
+}
+float columnLeft(int column) {
+    return static_cast<float>(columnX[static_cast<std::size_t>(column)]);
+}
+std::size_t kindIndex(int code) {
+    return static_cast<std::size_t>(code - 1);
+}
 
 // The player paused: the board-full stop also sets paused, but keeps the pause picture.
-bool pausedByPlayer(const Game& game) { return game.paused && !game.boardFull; }
+bool pausedByPlayer(const Game& game) {
+    return game.paused && !game.boardFull;
+}
 
 void showButtonPictures(AppContext& app) {
     AssetCatalogue& a = app.assets;
@@ -96,7 +104,9 @@ sf::Sprite& modeBackground(AssetCatalogue& a, GameMode mode) {
 
 } // namespace
 
-void drawPlaying(AppContext& app) { drawPlaying(app, app.window); }
+void drawPlaying(AppContext& app) {
+    drawPlaying(app, app.window);
+}
 
 void drawPlaying(AppContext& app, sf::RenderTarget& target) {
     AssetCatalogue& a = app.assets;
@@ -163,7 +173,9 @@ void drawSummary(AppContext& app, sf::RenderTarget& target) {
     drawDigitRow(target, app.view.endScoreRow);
 }
 
-bool playingUnpaused(const AppContext& app) { return gameState == Playing && !app.game.paused; }
+bool playingUnpaused(const AppContext& app) {
+    return gameState == Playing && !app.game.paused;
+}
 
 bool underMouse(const sf::Sprite& sprite, sf::Vector2i mouse) {
     return sprite.getGlobalBounds().contains(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
@@ -197,7 +209,9 @@ void updateGameEnd(AppContext& app) {
     game.endMusicStarted = true;
 }
 
-void drawGameEnd(AppContext& app) { drawGameEnd(app, app.window); }
+void drawGameEnd(AppContext& app) {
+    drawGameEnd(app, app.window);
+}
 
 void drawGameEnd(AppContext& app, sf::RenderTarget& target) {
     Game& game = app.game;

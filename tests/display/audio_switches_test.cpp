@@ -52,7 +52,7 @@ const std::vector<char>& musicFile() {
 }
 
 class AudioTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         ViewTest::SetUp();
         const std::vector<sf::Int16> samples = tone(effectSeconds);
@@ -70,7 +70,9 @@ protected:
         app->menuPage = MainMenu;
     }
 
-    sf::Sound& sound(SoundEffectId effect) { return app->assets.effects[static_cast<std::size_t>(effect)].sound; }
+    sf::Sound& sound(SoundEffectId effect) {
+        return app->assets.effects[static_cast<std::size_t>(effect)].sound;
+    }
     sf::SoundSource::Status music() { return app->assets.music.getStatus(); }
     float musicOffset() { return app->assets.music.getPlayingOffset().asSeconds(); }
 
@@ -202,7 +204,8 @@ TEST_F(AudioTest, SnapshotTellsTheRulesTheSwitchesAndWhatPlays) {
     EXPECT_FALSE(status.soundEnabled);
     EXPECT_TRUE(status.musicEnabled);
     for (int i = 0; i < soundEffectCount; ++i) {
-        EXPECT_EQ(status.playing[static_cast<std::size_t>(i)], i == static_cast<int>(SoundEffectId::TrashDrop))
+        EXPECT_EQ(status.playing[static_cast<std::size_t>(i)],
+                  i == static_cast<int>(SoundEffectId::TrashDrop))
             << i;
     }
 }

@@ -6,7 +6,7 @@ namespace viewtest {
 namespace {
 
 class ButtonsTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         ViewTest::SetUp();
         Game& game = app->game;

@@ -8,10 +8,10 @@ namespace viewtest {
 namespace {
 
 class DigitsTest : public ViewTest {
-protected:
+  protected:
     std::string layout(unsigned value, std::size_t width, DigitRow& row) {
-        layoutDigits(value, row, app->assets.digitTextures, {10.0f, 20.0f}, 12.5f, {testScale, testScale}, width,
-                     255);
+        layoutDigits(value, row, app->assets.digitTextures, {10.0f, 20.0f}, 12.5f, {testScale, testScale},
+                     width, 255);
         return shown(row, app->assets.digitTextures);
     }
 
@@ -61,7 +61,8 @@ TEST_F(DigitsTest, PlacesEachDigitAtTheOriginPlusItsSpacingWithScaleAndAlpha) {
 }
 
 TEST_F(DigitsTest, ANarrowerLayoutLeavesTheHiddenSpritesWhereTheyWere) {
-    layoutDigits(12345, row, app->assets.digitTextures, {100.0f, 30.0f}, 10.0f, {testScale, testScale}, 5, 255);
+    layoutDigits(12345, row, app->assets.digitTextures, {100.0f, 30.0f}, 10.0f, {testScale, testScale}, 5,
+                 255);
     layoutDigits(9, row, app->assets.digitTextures, {300.0f, 60.0f}, 10.0f, {testScale, testScale}, 2, 255);
     EXPECT_EQ(shown(row, app->assets.digitTextures), "09___");
     EXPECT_EQ(row[4].getTexture(), &app->assets.digitTextures[5]);
@@ -70,7 +71,8 @@ TEST_F(DigitsTest, ANarrowerLayoutLeavesTheHiddenSpritesWhereTheyWere) {
 }
 
 TEST_F(DigitsTest, RowsDrawNothingBeforeTheirFirstLayout) {
-    for (const DigitRow* fresh : {&app->view.scoreRow, &app->view.musicVolumeRow, &app->view.soundVolumeRow}) {
+    for (const DigitRow* fresh :
+         {&app->view.scoreRow, &app->view.musicVolumeRow, &app->view.soundVolumeRow}) {
         for (const sf::Sprite& sprite : *fresh) {
             EXPECT_EQ(sprite.getTexture(), nullptr);
         }
@@ -106,7 +108,8 @@ TEST_F(DigitsTest, CasualCountStandsWhereTheClockIsAndColorLinesShowsItsOwnCount
     layoutPlayReadouts(*app);
     EXPECT_EQ(shown(app->view.colorLinesRow, app->assets.digitTextures), "0045_");
     EXPECT_EQ(app->view.colorLinesRow[0].getPosition(), sf::Vector2f(512.5f, 30.0f));
-    EXPECT_EQ(shown(app->view.patternsRow, app->assets.digitTextures), "0003_") << "the hidden count is left alone";
+    EXPECT_EQ(shown(app->view.patternsRow, app->assets.digitTextures), "0003_")
+        << "the hidden count is left alone";
 }
 
 TEST_F(DigitsTest, VolumeRowsShowTheIntegerPartInThreeDigits) {

@@ -9,7 +9,7 @@ constexpr sf::Uint8 opaque = 255;
 constexpr sf::Uint8 clear = 0;
 
 class BlinkTest : public ViewTest {
-protected:
+  protected:
     sf::Uint8 blinkAlpha(sf::Sprite& sprite, bool mayStop) {
         blinkDraw(sprite, target, mayStop);
         return sprite.getColor().a;
@@ -96,7 +96,7 @@ TEST_F(BlinkTest, StartingAgainRestartsThePhaseForEverySprite) {
 }
 
 class PopupTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         ViewTest::SetUp();
         app->game.board = Board{};
@@ -166,7 +166,7 @@ TEST_F(PopupTest, NewPointsReplaceTheRisingValueAtTheNewColumn) {
 }
 
 class EndFadeTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         ViewTest::SetUp();
         gameState = GameEnd;
@@ -221,7 +221,7 @@ TEST_F(EndFadeTest, ABestScoreZeroIncludedFadesTheCongratulations) {
 }
 
 class PulseTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         ViewTest::SetUp();
         app->game.board = Board{};

@@ -6,7 +6,7 @@ namespace viewtest {
 namespace {
 
 class EndScreenTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         ViewTest::SetUp();
         gameState = GameEnd;

@@ -28,13 +28,25 @@ const sf::Color tubeColour(120, 120, 120);
 const sf::Color gameOverColour(150, 0, 0);
 const sf::Color congratulationsColour(0, 150, 0);
 const sf::Color black(0, 0, 0);
-inline sf::Color fallColour(int code) { return sf::Color(200, static_cast<sf::Uint8>(10 * code), 0); }
-inline sf::Color threadColour(int code) { return sf::Color(0, 200, static_cast<sf::Uint8>(10 * code + 5)); }
-inline sf::Color patternColour(int code) { return sf::Color(0, 100, static_cast<sf::Uint8>(10 * code + 5)); }
-inline sf::Color digitColour(int digit) { return sf::Color(40, 40, static_cast<sf::Uint8>(100 + 10 * digit)); }
+inline sf::Color fallColour(int code) {
+    return sf::Color(200, static_cast<sf::Uint8>(10 * code), 0);
+}
+inline sf::Color threadColour(int code) {
+    return sf::Color(0, 200, static_cast<sf::Uint8>(10 * code + 5));
+}
+inline sf::Color patternColour(int code) {
+    return sf::Color(0, 100, static_cast<sf::Uint8>(10 * code + 5));
+}
+inline sf::Color digitColour(int digit) {
+    return sf::Color(40, 40, static_cast<sf::Uint8>(100 + 10 * digit));
+}
 const sf::Color colonColour(40, 40, 250);
-inline sf::Color endDigitColour(int digit) { return sf::Color(90, 90, static_cast<sf::Uint8>(100 + 10 * digit)); }
-inline sf::Color endMessageColour(int index) { return sf::Color(150, 150, static_cast<sf::Uint8>(1 + index)); }
+inline sf::Color endDigitColour(int digit) {
+    return sf::Color(90, 90, static_cast<sf::Uint8>(100 + 10 * digit));
+}
+inline sf::Color endMessageColour(int index) {
+    return sf::Color(150, 150, static_cast<sf::Uint8>(1 + index));
+}
 const sf::Color musicOnColour(250, 250, 1);
 const sf::Color musicOffColour(250, 250, 2);
 const sf::Color soundOnColour(250, 250, 3);
@@ -56,8 +68,8 @@ inline void solid(sf::Texture& texture, unsigned width, unsigned height, sf::Col
     texture.loadFromImage(image);
 }
 
-inline void solidSprite(sf::Texture& texture, sf::Sprite& sprite, unsigned width, unsigned height, sf::Color colour,
-                        float x, float y) {
+inline void solidSprite(sf::Texture& texture, sf::Sprite& sprite, unsigned width, unsigned height,
+                        sf::Color colour, float x, float y) {
     solid(texture, width, height, colour);
     sprite.setTexture(texture, true);
     placeSprite(sprite, x, y, testScale, testScale);
@@ -102,7 +114,7 @@ inline char pictureOf(const sf::Sprite& sprite, const AssetCatalogue& assets, co
 }
 
 class ViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         app = std::make_unique<AppContext>();
         app->time.manual = true;
@@ -141,7 +153,8 @@ protected:
 
     // The centre of a board cell (or of the falling gem standing there).
     static sf::Color atCell(const sf::Image& image, int row, int column) {
-        return at(image, static_cast<float>(columnX[static_cast<std::size_t>(column)] + 30), 143.0f + 60.0f * row);
+        return at(image, static_cast<float>(columnX[static_cast<std::size_t>(column)] + 30),
+                  143.0f + 60.0f * row);
     }
 
     void advanceSeconds(double seconds) { advance(app->time, seconds); }
@@ -149,7 +162,7 @@ protected:
     std::unique_ptr<AppContext> app;
     sf::RenderTexture target;
 
-private:
+  private:
     void makeGemPictures() {
         AssetCatalogue& a = app->assets;
         for (std::size_t code = 0; code < a.threadTextures.size(); ++code) {
@@ -181,7 +194,8 @@ private:
         }
         for (std::size_t i = 0; i < a.endLevelDigits.size(); ++i) {
             a.endLevelDigits[i].setTexture(a.endDigitTextures[i], true);
-            placeSprite(a.endLevelDigits[i], 799.0f + 16.0f * static_cast<float>(i), 795, testScale, testScale);
+            placeSprite(a.endLevelDigits[i], 799.0f + 16.0f * static_cast<float>(i), 795, testScale,
+                        testScale);
         }
     }
 
@@ -202,13 +216,15 @@ private:
         solidSprite(a.natureTexture, a.backdrop, 1920, 1080, backdropColour, 0, 0);
         solidSprite(a.backgroundTexture, a.background, 1920, 1080, backgroundColour, 0, 0);
         solidSprite(a.backgroundCasualTexture, a.backgroundCasual, 1920, 1080, casualColour, 0, 0);
-        solidSprite(a.backgroundColorLinesTexture, a.backgroundColorLines, 1920, 1080, colorLinesColour, 0, 0);
+        solidSprite(a.backgroundColorLinesTexture, a.backgroundColorLines, 1920, 1080, colorLinesColour, 0,
+                    0);
         solidSprite(a.trashTubeTexture, a.trashTube, 70, 480, tubeColour, 1773, 113);
         solidSprite(a.gameOverTexture, a.gameOverPicture, 1920, 1080, gameOverColour, 0, 0);
-        solidSprite(a.congratulationsTexture, a.congratulationsPicture, 1920, 1080, congratulationsColour, 0, 0);
+        solidSprite(a.congratulationsTexture, a.congratulationsPicture, 1920, 1080, congratulationsColour, 0,
+                    0);
         for (std::size_t i = 0; i < a.endMessages.size(); ++i) {
-            solidSprite(a.endMessageTextures[i], a.endMessages[i], 530, 200, endMessageColour(static_cast<int>(i)),
-                        695, 571);
+            solidSprite(a.endMessageTextures[i], a.endMessages[i], 530, 200,
+                        endMessageColour(static_cast<int>(i)), 695, 571);
         }
         makeButtons();
         makeDigitPictures();

@@ -6,7 +6,7 @@ namespace viewtest {
 namespace {
 
 class GameScreenTest : public ViewTest {
-protected:
+  protected:
     void SetUp() override {
         ViewTest::SetUp();
         Game& game = app->game;
