@@ -26,6 +26,11 @@ void pressStart(AppContext& app) {
     if (fileExists(path) && !fileIsEmpty(path)) {
         app.menuShown = false;
         restart(app.fadeClock);
+        // A blink left running by the name prompt would reach the game's level digits, whose tens
+        // would keep whatever phase the blink was in when the units ended it.
+        if (!app.namePrompt) {
+            stopBlink();
+        }
         app.game.bestScore = storedBestScore(path, app.players.currentPlayer, app.game.mode.gameMode);
         return;
     }

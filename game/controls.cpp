@@ -128,3 +128,5 @@ void releasePauseLatch(Game& game, bool pKeyHeld) {
         game.pauseLatch = false;
     }
 }
+
+bool pausedByPlayer(const Game& game) { return game.paused && !game.boardFull; }

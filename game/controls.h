@@ -12,6 +12,8 @@ constexpr float cursorRepeatSeconds = 0.03f;
 KeyResult handlePlayKey(Game& game, PlayKey key);
 // The pause may only be entered or left while the gem is in the air with an empty cell under it.
 bool pauseAllowed(const Game& game);
+// The player's own pause; the stop after the board filled up also sets paused, to freeze the game.
+bool pausedByPlayer(const Game& game);
 void togglePause(Game& game);
 // Clears the P latch in a frame in which the key is not held, so a held P toggles only once.
 void releasePauseLatch(Game& game, bool pKeyHeld);

@@ -2,6 +2,7 @@
 #include "view/audio.h"
 
 #include "app/app_context.h"
+#include "game/rules.h"
 #include "view/digits.h"
 #include "view/effects.h"
 
@@ -102,8 +103,9 @@ void applyVolumes(AppContext& app) {
 }
 
 void handleAudioKey(AppContext& app, sf::Keyboard::Key key) {
-    // On the settings page letters go to the name field.
-    if (app.game.paused || app.menuPage == Settings) {
+    // On the settings page letters go to the name field. The freeze after a full board is no pause:
+    // the player may still switch the music on for the end screen.
+    if (pausedByPlayer(app.game) || app.menuPage == Settings) {
         return;
     }
     if (key == sf::Keyboard::M && !app.audio.musicLatch) {

@@ -96,6 +96,9 @@ void refreshLevelDigits(AppContext& app) {
     const DigitTextureSet& set = app.assets.digitTextures;
     app.assets.levelDigits[0].setTexture(digitPicture(set, level / 10), true);
     app.assets.levelDigits[1].setTexture(digitPicture(set, level), true);
+    for (sf::Sprite& digit : app.assets.levelDigits) {
+        digit.setColor(sf::Color::White);
+    }
 }
 
 void refreshEndLevelDigits(AppContext& app) {

@@ -46,6 +46,8 @@ void startBlink() {
     restart(blinkClock);
 }
 
+void stopBlink() { blinkRunning = false; }
+
 bool blinkActive() {
     return blinkRunning;
 }

@@ -12,6 +12,7 @@ struct AppContext;
 void initBlink(const TimeSource& time);
 void startBlink();
 bool blinkActive();
+void stopBlink();
 // Draws sprite, 0.25 s visible and 0.25 s invisible while the blink runs; only a call with mayStop ends
 // the blink, in its first call at or after 1.5 s, leaving that sprite opaque.
 void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop);

@@ -29,11 +29,6 @@ std::size_t kindIndex(int code) {
     return static_cast<std::size_t>(code - 1);
 }
 
-// The player paused: the board-full stop also sets paused, but keeps the pause picture.
-bool pausedByPlayer(const Game& game) {
-    return game.paused && !game.boardFull;
-}
-
 void showButtonPictures(AppContext& app) {
     AssetCatalogue& a = app.assets;
     a.musicButton.setTexture(app.audio.musicEnabled ? a.musicOnTexture : a.musicOffTexture, true);
@@ -174,7 +169,7 @@ void drawSummary(AppContext& app, sf::RenderTarget& target) {
 }
 
 bool playingUnpaused(const AppContext& app) {
-    return gameState == Playing && !app.game.paused;
+    return gameState == Playing && !pausedByPlayer(app.game);
 }
 
 bool underMouse(const sf::Sprite& sprite, sf::Vector2i mouse) {

@@ -180,3 +180,36 @@ TEST_F(CursorTest, NeverShownOnTheSplash) {
     frame();
     EXPECT_FALSE(app->cursorVisible);
 }
+
+TEST_F(PlayFlowTest, ABlinkLeftByTheNamePromptDoesNotHideTheLevelTens) {
+    start();
+    reachMainMenu();
+    click(startX, startY); // no player: the prompt starts the blink
+    ASSERT_TRUE(app->namePrompt);
+    typeText("Ann");
+    send(textEntered(13));
+    send(keyPress(sf::Keyboard::Escape));
+    // The first frame of play comes 2.8 s after the blink began: an odd quarter-second, a hidden phase.
+    wait(1.775);
+    click(startX, startY);
+    runFor(1.05);
+    ASSERT_EQ(gameState, Playing);
+    frame();
+    EXPECT_EQ(app->assets.levelDigits[0].getColor().a, 255);
+    EXPECT_EQ(app->assets.levelDigits[1].getColor().a, 255);
+}
+
+TEST_F(PlayFlowTest, MusicKeyWorksAfterAFullBoardButNotInThePlayersPause) {
+    start();
+    reachMainMenu();
+    app->game.paused = true;
+    app->game.boardFull = true;
+    gameState = GameEnd;
+    send(keyPress(sf::Keyboard::M));
+    EXPECT_FALSE(app->audio.musicEnabled);
+    app->audio.musicLatch = false;
+    app->game.boardFull = false;
+    gameState = Playing;
+    send(keyPress(sf::Keyboard::M));
+    EXPECT_FALSE(app->audio.musicEnabled);
+}
