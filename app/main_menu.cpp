@@ -6,15 +6,12 @@
 #include "scores/player_registry.h"
 #include "view/digits.h"
 #include "view/effects.h"
+#include "view/hit_test.h"
 
 namespace {
 
 constexpr float fadeSeconds = 1.0f;
 constexpr float buttonsAppearSeconds = 1.2f;
-
-bool containsPoint(const sf::Sprite& sprite, sf::Vector2i point) {
-    return sprite.getGlobalBounds().contains(static_cast<float>(point.x), static_cast<float>(point.y));
-}
 
 std::array<ButtonPair*, 5> mainMenuButtons(AssetCatalogue& assets) {
     return {&assets.startButton, &assets.settingsButton, &assets.instructionsButton, &assets.aboutButton,
@@ -42,19 +39,19 @@ void pressStart(AppContext& app) {
 void pressMainMenuButtons(AppContext& app) {
     auto buttons = mainMenuButtons(app.assets);
     const sf::Vector2i mouse = app.mousePosition;
-    if (containsPoint(buttons[0]->normal, mouse)) {
+    if (spriteUnderMouse(buttons[0]->normal, mouse)) {
         pressStart(app);
     }
-    if (containsPoint(buttons[1]->normal, mouse)) {
+    if (spriteUnderMouse(buttons[1]->normal, mouse)) {
         app.menuPage = Settings;
     }
-    if (containsPoint(buttons[2]->normal, mouse)) {
+    if (spriteUnderMouse(buttons[2]->normal, mouse)) {
         app.menuPage = Instructions;
     }
-    if (containsPoint(buttons[3]->normal, mouse)) {
+    if (spriteUnderMouse(buttons[3]->normal, mouse)) {
         app.menuPage = About;
     }
-    if (containsPoint(buttons[4]->normal, mouse)) {
+    if (spriteUnderMouse(buttons[4]->normal, mouse)) {
         app.window.close();
     }
 }
@@ -126,7 +123,7 @@ void updateMenu(AppContext& app) {
     }
     auto buttons = mainMenuButtons(app.assets);
     for (std::size_t i = 0; i < buttons.size(); ++i) {
-        app.menuHover[i] = containsPoint(buttons[i]->normal, app.mousePosition);
+        app.menuHover[i] = spriteUnderMouse(buttons[i]->normal, app.mousePosition);
     }
     handleMenuPress(app);
     app.lastMousePosition = app.mousePosition;

@@ -4,6 +4,7 @@
 #include "game/rules.h"
 #include "view/audio.h"
 #include "view/digits.h"
+#include "view/hit_test.h"
 
 #include <algorithm>
 
@@ -15,17 +16,13 @@ constexpr std::array<GameMode, 6> modeOrder = {Easy, Normal, Hard, VeryHard, Col
 // Drawing order of the mode buttons (indices into modeOrder): Casual is drawn before ColorLines.
 constexpr std::array<std::size_t, 6> modeDrawOrder = {0, 1, 2, 3, 5, 4};
 
-bool under(const sf::Sprite& sprite, sf::Vector2i mouse) {
-    return sprite.getGlobalBounds().contains(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
-}
-
 // Returns true when an arrow of the pair was under the mouse and changed (or kept, at a bound) the volume.
 bool stepVolume(float& volume, const sf::Sprite& up, const sf::Sprite& down, sf::Vector2i mouse) {
-    if (under(up, mouse)) {
+    if (spriteUnderMouse(up, mouse)) {
         volume = std::min(volume + 1.0f, maxVolume);
         return true;
     }
-    if (under(down, mouse)) {
+    if (spriteUnderMouse(down, mouse)) {
         volume = std::max(volume - 1.0f, 0.0f);
         return true;
     }
@@ -55,7 +52,7 @@ void handleSoundArrows(AppContext& app) {
 
 void handleModeButtons(AppContext& app) {
     for (std::size_t i = 0; i < modeOrder.size(); ++i) {
-        if (under(app.assets.modeButtons[i].normal, app.mousePosition)) {
+        if (spriteUnderMouse(app.assets.modeButtons[i].normal, app.mousePosition)) {
             setModeParameters(app.game.mode, modeOrder[i]);
             app.gameReady = false;
             app.menuPage = MainMenu;
@@ -78,7 +75,7 @@ void handleSettingsClick(AppContext& app) {
         return;
     }
     handleModeButtons(app);
-    if (under(app.assets.backButton, app.mousePosition)) {
+    if (spriteUnderMouse(app.assets.backButton, app.mousePosition)) {
         app.menuPage = MainMenu;
     }
 }

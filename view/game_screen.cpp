@@ -2,7 +2,9 @@
 #include "view/game_screen.h"
 
 #include "app/app_context.h"
+#include "app/screens.h"
 #include "game/rules.h"
+#include "view/hit_test.h"
 #include "view/digits.h"
 #include "view/effects.h"
 #include "view/text.h"
@@ -172,17 +174,6 @@ bool playingUnpaused(const AppContext& app) {
     return gameState == Playing && !pausedByPlayer(app.game);
 }
 
-bool underMouse(const sf::Sprite& sprite, sf::Vector2i mouse) {
-    return sprite.getGlobalBounds().contains(static_cast<float>(mouse.x), static_cast<float>(mouse.y));
-}
-
-void backToMenu(AppContext& app) {
-    app.gameReady = false;
-    app.menuShown = true;
-    gameState = Menu;
-    restart(app.fadeClock);
-}
-
 void pauseOrResume(AppContext& app) {
     if (gameState != Playing || !pauseAllowed(app.game)) {
         return;
@@ -228,19 +219,19 @@ void drawGameEnd(AppContext& app, sf::RenderTarget& target) {
 
 void handleGameButtons(AppContext& app, sf::Vector2i mouse) {
     AssetCatalogue& a = app.assets;
-    if (underMouse(a.musicButton, mouse) && playingUnpaused(app)) {
+    if (spriteUnderMouse(a.musicButton, mouse) && playingUnpaused(app)) {
         toggleMusic(app);
     }
-    if (underMouse(a.soundButton, mouse) && playingUnpaused(app)) {
+    if (spriteUnderMouse(a.soundButton, mouse) && playingUnpaused(app)) {
         toggleSound(app);
     }
-    if (underMouse(a.mainMenuButton, mouse) && gameState == Playing) {
-        backToMenu(app);
+    if (spriteUnderMouse(a.mainMenuButton, mouse) && gameState == Playing) {
+        leaveGameForMenu(app);
     }
-    if (underMouse(a.pauseButton, mouse)) {
+    if (spriteUnderMouse(a.pauseButton, mouse)) {
         pauseOrResume(app);
     }
-    if (underMouse(a.quitGameButton, mouse) && gameState == Playing) {
+    if (spriteUnderMouse(a.quitGameButton, mouse) && gameState == Playing) {
         app.window.close();
     }
 }
