@@ -62,6 +62,8 @@ struct AppContext {
     sf::Vector2i mousePosition;
     sf::Event event{};
     bool clickHandled = false;
+    // Closing waits for the end of the frame, so every event already taken this frame is still handled.
+    bool closeRequested = false;
     // The design lets a board-full frame end early: its drawing and display are skipped.
     bool skipRestOfFrame = false;
 

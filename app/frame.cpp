@@ -17,7 +17,7 @@ void handleEscape(AppContext& app) {
         restart(app.fadeClock);
         return;
     }
-    app.window.close();
+    requestClose(app);
 }
 
 void handleNavigationKey(AppContext& app) {
@@ -128,6 +128,12 @@ void drawCurrentState(AppContext& app) {
     }
 }
 
+void closeIfRequested(AppContext& app) {
+    if (app.closeRequested) {
+        app.window.close();
+    }
+}
+
 void beatHeart(AppContext& app) {
     ++app.framesShown;
     if (app.heartbeatPath.empty() || elapsedSeconds(app.heartbeatClock) < 1.0f) {
@@ -138,6 +144,8 @@ void beatHeart(AppContext& app) {
 }
 
 } // namespace
+
+void requestClose(AppContext& app) { app.closeRequested = true; }
 
 sf::Vector2i readWindowMouse(const sf::Window& window) { return sf::Mouse::getPosition(window); }
 
@@ -154,7 +162,7 @@ void handleEvent(AppContext& app, const sf::Event& event) {
     app.event = event;
     snapshotAudioStatus(app);
     if (event.type == sf::Event::Closed) {
-        app.window.close();
+        requestClose(app);
     }
     if (event.type == sf::Event::TextEntered && app.menuPage == Settings && gameState == Menu) {
         handleNameCharacter(app, event.text.unicode);
@@ -177,6 +185,7 @@ void stepFrame(AppContext& app) {
     updateCurrentState(app);
     if (app.skipRestOfFrame) {
         app.skipRestOfFrame = false;
+        closeIfRequested(app);
         return;
     }
     releaseAudioLatches(app, app.input.keyHeld(sf::Keyboard::M), app.input.keyHeld(sf::Keyboard::S));
@@ -185,4 +194,5 @@ void stepFrame(AppContext& app) {
     drawCurrentState(app);
     app.window.display();
     beatHeart(app);
+    closeIfRequested(app);
 }

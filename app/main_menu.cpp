@@ -52,7 +52,7 @@ void pressMainMenuButtons(AppContext& app) {
         app.menuPage = About;
     }
     if (spriteUnderMouse(buttons[4]->normal, mouse)) {
-        app.window.close();
+        requestClose(app);
     }
 }
 

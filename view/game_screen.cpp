@@ -232,6 +232,6 @@ void handleGameButtons(AppContext& app, sf::Vector2i mouse) {
         pauseOrResume(app);
     }
     if (spriteUnderMouse(a.quitGameButton, mouse) && gameState == Playing) {
-        app.window.close();
+        requestClose(app);
     }
 }

@@ -40,6 +40,7 @@ TEST_F(SplashTest, EnterAndClickAlsoLeaveAndEscapeCloses) {
     send(leftPress(10, 10));
     EXPECT_FALSE(app->startWaiting);
     send(keyPress(sf::Keyboard::Escape));
+    frame();
     EXPECT_FALSE(app->window.isOpen());
 }
 
@@ -112,6 +113,22 @@ TEST_F(MainMenuTest, EscapeLeavesPagesAndClosesFromTheMainMenu) {
     EXPECT_EQ(app->menuPage, MainMenu);
     EXPECT_TRUE(app->window.isOpen());
     send(keyPress(sf::Keyboard::Escape));
+    frame();
+    EXPECT_FALSE(app->window.isOpen());
+}
+
+TEST_F(MainMenuTest, EventsAfterACloseRequestInTheSameFrameAreStillHandled) {
+    start();
+    reachMainMenu();
+    click(startX, settingsY);
+    ASSERT_EQ(app->menuPage, Settings);
+    sf::Event closed{};
+    closed.type = sf::Event::Closed;
+    send(closed);
+    typeText("Zoe");
+    EXPECT_TRUE(app->window.isOpen());
+    EXPECT_EQ(app->players.nameInput, "Zoe");
+    frame();
     EXPECT_FALSE(app->window.isOpen());
 }
 
@@ -153,6 +170,7 @@ TEST_F(PlayFlowTest, BLeavesTheGameAndEscapeClosesDuringPlay) {
     runFor(1.2);
     ASSERT_EQ(gameState, Playing);
     send(keyPress(sf::Keyboard::Escape));
+    frame();
     EXPECT_FALSE(app->window.isOpen());
 }
 
