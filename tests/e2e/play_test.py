@@ -276,14 +276,16 @@ def board_full(board):
 def play_to_the_end(p):
     """Hard drops until a column is full; returns (when the full board was first seen, the level shown)."""
     while True:
-        shot = drop_until(p, board_full, timeout=120)
+        drop_until(p, board_full, timeout=120)
         seen = time.monotonic()
         # A full column stays; a gem passing through the top row does not.
-        confirm = p.shot()
-        if board_full(p.board.board(confirm)):
-            # Only the units digit: the tens sprite keeps the colour of its last blink, which may be hidden
-            # (the name prompt's blink ends on the game screen), and a game this short stays below level 10.
-            return seen, p.read_digits(confirm, *LEVEL_UNITS)
+        if board_full(p.board.board(p.shot())):
+            break
+    # Only the units digit: the tens sprite keeps the colour of its last blink, which may be hidden (the
+    # name prompt's blink ends on the game screen), and a game this short stays below level 10. A level
+    # that has just risen blinks for 1.5 s.
+    shot = p.wait_for("the level on the game screen", lambda s: p.read_digits(s, *LEVEL_UNITS).isdigit(), 3)
+    return seen, p.read_digits(shot, *LEVEL_UNITS)
 
 
 def end_screen_and_result(p, work, ended_at, level):

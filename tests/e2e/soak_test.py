@@ -4,10 +4,11 @@ on the buttons of every screen and anywhere else, for a bounded time. The seed f
 report, a hang (no new frame for 5 s), or a high-score file that the game's start-up check would empty.
 A quit (Escape, Quit, the game's quit button) is a normal end: the game is started again.
 
-    soak_test.py BINARY REPO [--seconds 60] [--seed N]
+    soak_test.py BINARY REPO [--seconds 60] [--seed N] [--keep-running]
 
-The long run: --seconds 600 (ten minutes); the resident memory of each run of the game is printed at
-its start and end."""
+The long run: --seconds 600 (ten minutes). The resident memory of each run of the game is printed at
+its start and end, and once a minute; with --keep-running the input never quits (no Escape, no click
+on a quit button), so one run of the game lasts the whole time and its memory can be followed."""
 import argparse
 import os
 import random
@@ -34,6 +35,9 @@ TARGETS = [
     (1506, 430), (1506, 477), (1506, 524), (1506, 571),                # player list rows
     (1575, 54), (1651, 54), (1727, 54), (1803, 54), (1879, 54),        # game screen buttons
 ]
+QUIT_TARGETS = [(960, 966), (1879, 54)]
+QUIT_BUTTONS = [(859, 911, 1061, 1021), (1847, 22, 1911, 86)]  # left, top, right, bottom
+MEMORY_EVERY_SECONDS = 60.0
 STALL_SECONDS = 5.0
 LOOK_EVERY_SECONDS = 3.0  # how often the screen on display is noted, to show which screens were reached
 SCREENS = screen.PAGES + ("game:backgroundCasual.png", "game:backgroundColorLines.png")
@@ -67,8 +71,12 @@ def passes_startup_check(text):
 
 
 class Soak:
-    def __init__(self, session, binary, work, rng, assets):
+    def __init__(self, session, binary, work, rng, assets, keep_running=False):
         self.session, self.binary, self.work, self.rng = session, binary, work, rng
+        self.keep_running = keep_running
+        self.keys = {k: w for k, w in KEYS.items() if not (keep_running and k == "Escape")}
+        self.targets = [t for t in TARGETS if not (keep_running and t in QUIT_TARGETS)]
+        self.memory_noted = time.monotonic()
         self.pictures = screen.Pictures(assets)
         self.screens = {}
         self.looked = 0.0
@@ -105,10 +113,16 @@ class Soak:
     def check_running(self):
         if not self.game.alive():
             self.check_ended()
+            if self.keep_running:
+                raise SoakFailure(f"run {self.runs}: the game quit without any quit input")
             self.report_life("quit by the input")
             self.start_game()
             return
         self.last_rss = self.game.resident_mb() or self.last_rss
+        if time.monotonic() - self.memory_noted >= MEMORY_EVERY_SECONDS:
+            self.memory_noted = time.monotonic()
+            print(f"run {self.runs}: resident memory {self.last_rss:.0f} MB after "
+                  f"{self.memory_noted - self.life[0]:.0f} s", flush=True)
         if self.watch.stalled():
             raise SoakFailure(f"run {self.runs}: no new frame for {STALL_SECONDS:.0f} s (hang)")
         if time.monotonic() - self.looked > LOOK_EVERY_SECONDS:
@@ -117,8 +131,8 @@ class Soak:
             self.screens[page] = self.screens.get(page, 0) + 1
 
     def key(self):
-        names = list(KEYS)
-        self.session.key(self.rng.choices(names, weights=[KEYS[n] for n in names])[0])
+        names = list(self.keys)
+        self.session.key(self.rng.choices(names, weights=[self.keys[n] for n in names])[0])
 
     def hold_key(self):
         name = self.rng.choice(HELD_KEYS)
@@ -130,24 +144,37 @@ class Soak:
         letters = CYRILLIC if self.rng.random() < 0.2 else TEXT
         self.session.type_text("".join(self.rng.choice(letters) for _ in range(self.rng.randint(1, 8))), 30)
 
+    def allowed(self, x, y):
+        """Every point, or when the game must keep running, every point outside the quit buttons."""
+        return not self.keep_running or not any(l <= x <= r and t <= y <= b for l, t, r, b in QUIT_BUTTONS)
+
+    def random_point(self):
+        while True:
+            x, y = self.rng.randint(0, 1919), self.rng.randint(0, 1079)
+            if self.allowed(x, y):
+                return x, y
+
     def click_target(self):
-        x, y = self.rng.choice(TARGETS)
-        self.session.click(x + self.rng.randint(-20, 20), y + self.rng.randint(-15, 15),
-                           self.rng.uniform(0.05, 0.3))
+        while True:
+            x, y = self.rng.choice(self.targets)
+            x, y = x + self.rng.randint(-20, 20), y + self.rng.randint(-15, 15)
+            if self.allowed(x, y):
+                break
+        self.session.click(x, y, self.rng.uniform(0.05, 0.3))
 
     def click_anywhere(self):
-        self.session.click(self.rng.randint(0, 1919), self.rng.randint(0, 1079), self.rng.uniform(0.05, 0.3))
+        self.session.click(*self.random_point(), self.rng.uniform(0.05, 0.3))
 
     def hold_mouse(self):
-        self.session.move_to(*self.rng.choice(TARGETS))
+        self.session.move_to(*self.rng.choice(self.targets))
         self.session.xdotool("mousedown", 1)
         time.sleep(self.rng.uniform(0.1, 1.2))
         if self.rng.random() < 0.5:
-            self.session.move_to(self.rng.randint(0, 1919), self.rng.randint(0, 1079))
+            self.session.move_to(*self.random_point())
         self.session.xdotool("mouseup", 1)
 
     def move_mouse(self):
-        self.session.move_to(self.rng.randint(0, 1919), self.rng.randint(0, 1079))
+        self.session.move_to(*self.random_point())
 
     def drop_burst(self):
         self.session.key(*(["space"] * self.rng.randint(5, 30)), delay_ms=120)
@@ -193,8 +220,8 @@ def startup_check_keeps(session, binary, work):
             game.stop()
 
 
-def run(session, binary, work, seconds, seed):
-    soak = Soak(session, binary, work, random.Random(seed), os.path.join(work, "assets"))
+def run(session, binary, work, seconds, seed, keep_running):
+    soak = Soak(session, binary, work, random.Random(seed), os.path.join(work, "assets"), keep_running)
     soak.start_game()
     deadline = time.monotonic() + seconds
     try:
@@ -218,11 +245,12 @@ def main():
     parser.add_argument("repo")
     parser.add_argument("--seconds", type=float, default=60.0)
     parser.add_argument("--seed", type=int, default=DEFAULT_SEED)
+    parser.add_argument("--keep-running", action="store_true")
     args = parser.parse_args()
     session = XSession()
     work = prepare_workdir(args.repo, START_SCORES)
     try:
-        run(session, args.binary, work, args.seconds, args.seed)
+        run(session, args.binary, work, args.seconds, args.seed, args.keep_running)
     except SoakFailure as error:
         print(f"FAILED: {error}")
         return 1
