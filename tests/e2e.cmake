@@ -18,4 +18,4 @@ add_test(NAME e2e_soak
 set_tests_properties(e2e_smoke PROPERTIES LABELS e2e TIMEOUT 120 ENVIRONMENT "${E2E_ENV}")
 set_tests_properties(e2e_play PROPERTIES LABELS e2e TIMEOUT 300 ENVIRONMENT "${E2E_ENV}")
 set_tests_properties(e2e_scaling PROPERTIES LABELS e2e TIMEOUT 180 ENVIRONMENT "${E2E_ENV}")
-set_tests_properties(e2e_soak PROPERTIES LABELS e2e TIMEOUT 240 ENVIRONMENT "${E2E_ENV}")
+set_tests_properties(e2e_soak PROPERTIES LABELS e2e TIMEOUT 360 ENVIRONMENT "${E2E_ENV}")

@@ -27,6 +27,7 @@ END_LEVEL_UNITS = ("digit_b", 815, 795, 16, 1)
 END_MESSAGE = ("GO3.png", 695, 571)  # a full board with the player's best score
 FLUSH_POINTS = 4
 END_DELAY = 6.0
+END_DELAY_SLACK = (1.0, 1.5)  # the two sightings each lag by a screenshot, more on a loaded machine
 MUSIC_HEARD = 1e-3     # RMS; the music plays at volume 2 and measures about 4e-3
 SILENCE = 1e-4
 EFFECT_HEARD = 1e-2    # RMS of the loudest 50 ms; the gem-fall effect at volume 20 measures about 3e-2
@@ -230,14 +231,17 @@ def pause_and_resume(p, attempts=6):
 
 
 def drop_until(p, enough, timeout=60):
-    """Presses Space in short bursts until enough(board) holds; returns the screenshot."""
-    deadline = time.monotonic() + timeout
-    while time.monotonic() < deadline:
-        shot = p.shot()
-        if enough(p.board.board(shot)):
-            return shot
-        p.session.key(*(["space"] * 4), delay_ms=150)
-    p.fail("the board did not fill as expected under hard drops")
+    """Presses Space every 80 ms, while looking at the board, until enough(board) holds; returns the
+    screenshot. A new gem comes 0.35 s after the last one landed, so most presses find none to drop."""
+    presses = p.session.key_stream("space", 80)
+    try:
+        found = wait_until(lambda: enough(p.board.board(p.shot())), timeout, 0.05)
+    finally:
+        presses.kill()
+        presses.wait()
+    if not found:
+        p.fail("the board did not fill as expected under hard drops")
+    return p.last_shot
 
 
 def fill_thread(p):
@@ -293,7 +297,7 @@ def end_screen_and_result(p, work, ended_at, level):
     p.wait_for("the game screen to give way to the end screen",
                lambda s: not p.shows(s, "button_pause.png", PAUSE_X, GAME_BUTTON_Y), 30)
     delay = time.monotonic() - ended_at
-    if not 4.3 <= delay <= 9.0:
+    if not END_DELAY - END_DELAY_SLACK[0] <= delay <= END_DELAY + END_DELAY_SLACK[1]:
         p.fail(f"the end screen came {delay:.1f} s after the full board was seen, not about {END_DELAY:.0f} s")
     p.wait_page("congratulations.png")
     summary = p.wait_page("congratulations.png", timeout=10, also=[END_MESSAGE])

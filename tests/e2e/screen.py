@@ -123,23 +123,28 @@ class BoardReader:
         self.base = pictures.rgba(background)
         self.gems = [pictures.rgba(name) for name in GEM_FILES]
         self.segment = pictures.rgba("thread_segment.png")
+        self.cache = {}
 
-    def _candidates(self, x, y, layers):
-        under = self.base[y:y + CELL, x:x + CELL, :3].astype(np.float32)
-        result = [under]
-        for layer in layers:
-            alpha = layer[..., 3:4].astype(np.float32) / 255.0
-            result.append(layer[..., :3] * alpha + under * (1.0 - alpha))
-        return result
+    def _candidates(self, x, y, layers, name):
+        """The design patch at (x, y) as it looks bare and with each layer drawn over it, stacked."""
+        key = (x, y, name)
+        if key not in self.cache:
+            under = self.base[y:y + CELL, x:x + CELL, :3].astype(np.float32)
+            looks = [under]
+            for layer in layers:
+                alpha = layer[..., 3:4].astype(np.float32) / 255.0
+                looks.append(layer[..., :3] * alpha + under * (1.0 - alpha))
+            self.cache[key] = np.stack(looks)
+        return self.cache[key]
 
-    def _closest(self, shot, x, y, layers):
+    def _closest(self, shot, x, y, layers, name):
         seen = screen_patch(shot, x, y, CELL, CELL, self.scale).astype(np.float32)
-        distances = [np.abs(seen - c).mean() for c in self._candidates(x, y, layers)]
+        distances = np.abs(self._candidates(x, y, layers, name) - seen).mean(axis=(1, 2, 3))
         return int(np.argmin(distances))
 
     def cell(self, shot, row, column):
         """Cell code shown at (row, column): 0 empty, 1 to 10 a gem; the falling gem counts too."""
-        return self._closest(shot, COLUMN_X[column], BOARD_TOP + CELL * row, self.gems)
+        return self._closest(shot, COLUMN_X[column], BOARD_TOP + CELL * row, self.gems, "board")
 
     def board(self, shot):
         """Cell codes of the play columns, board[row][column]."""
@@ -148,7 +153,7 @@ class BoardReader:
     def thread_slot(self, shot, slot, column):
         """What hangs at a thread slot under the column: NO_THREAD, 0 for an empty segment, or a gem code."""
         layers = [self.segment] + self.gems
-        return self._closest(shot, COLUMN_X[column], THREAD_TOP + CELL * slot, layers) - 1
+        return self._closest(shot, COLUMN_X[column], THREAD_TOP + CELL * slot, layers, "thread") - 1
 
     def thread_column(self, shot):
         """The column whose top thread slot shows the thread, or None when there is none or several."""

@@ -41,7 +41,7 @@ MEMORY_EVERY_SECONDS = 60.0
 STALL_SECONDS = 5.0
 LOOK_EVERY_SECONDS = 3.0  # how often the screen on display is noted, to show which screens were reached
 SCREENS = screen.PAGES + ("game:backgroundCasual.png", "game:backgroundColorLines.png")
-START_TIMEOUT = 60.0
+START_TIMEOUT = 120.0  # a sanitizer build on a loaded machine can be slow to load its pictures
 MARKER = "[LAST_PLAYER]"
 RESULT_LINE = re.compile(r"^\s*[-+]?\d+,\s*[-+]?\d+,\s*[-+]?\d+")
 

@@ -1,6 +1,7 @@
 """A private X display with the real game binary in it, driven by xdotool, for end-to-end tests: the
 display, the game process with its heartbeat and exit, real keyboard and mouse input, screenshots."""
 import os
+import select
 import shutil
 import subprocess
 import tempfile
@@ -40,27 +41,40 @@ def read_xwd(data):
     return pixels[..., [2, 1, 0]].copy()
 
 
+def _read_line(fd, timeout):
+    """One line from a pipe, or what arrived of it before the timeout."""
+    text = b""
+    deadline = time.monotonic() + timeout
+    while not text.endswith(b"\n") and time.monotonic() < deadline:
+        ready, _, _ = select.select([fd], [], [], max(0.0, deadline - time.monotonic()))
+        if not ready:
+            break
+        chunk = os.read(fd, 64)
+        if not chunk:
+            break
+        text += chunk
+    return text.decode(errors="replace").strip()
+
+
 class XSession:
     """Starts Xvfb on a free display of the given size; stops it on close."""
 
-    def __init__(self, width=DESIGN_WIDTH, height=DESIGN_HEIGHT):
+    def __init__(self, width=DESIGN_WIDTH, height=DESIGN_HEIGHT, timeout=30):
         self.width, self.height = width, height
         self.scale_x, self.scale_y = width / DESIGN_WIDTH, height / DESIGN_HEIGHT
-        self.display = None
-        self.server = None
-        for number in range(90, 140):
-            if os.path.exists(f"/tmp/.X{number}-lock"):
-                continue
-            server = subprocess.Popen(
-                ["Xvfb", f":{number}", "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self.display = f":{number}"
-            self.server = server
-            if wait_until(self._answers, 10):
-                return
-            server.kill()
-            server.wait()
-        raise RuntimeError("no X display could be started")
+        # Xvfb picks the free display number itself and reports it: tests started together cannot race
+        # for one number and end up sharing a server.
+        reader, writer = os.pipe()
+        self.server = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(writer,))
+        os.close(writer)
+        number = _read_line(reader, timeout)
+        os.close(reader)
+        self.display = f":{number}" if number.isdigit() else None
+        if not self.display or not wait_until(self._answers, timeout):
+            self.close()
+            raise RuntimeError("no X display could be started")
 
     def env(self, extra=None):
         """The environment for programs on this display; an extra value of None removes that variable."""
@@ -87,6 +101,11 @@ class XSession:
     def key(self, *keys, delay_ms=60):
         """Presses and releases each key in turn (xdotool key names: space, Return, Left, m ...)."""
         return self.xdotool("key", "--delay", delay_ms, *keys)
+
+    def key_stream(self, key, interval_ms):
+        """Starts pressing the key again and again in the background; the caller kills the process."""
+        return subprocess.Popen(["xdotool", "key", "--repeat", "100000", "--repeat-delay", str(interval_ms), key],
+                                env=self.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def type_text(self, text, delay_ms=60):
         return self.xdotool("type", "--delay", delay_ms, text)
@@ -159,7 +178,7 @@ class GameRun:
         except (OSError, ValueError):
             return None
 
-    def wait_started(self, timeout=60):
+    def wait_started(self, timeout=120):
         """Waits for the first heartbeat: the window is open and frames are being shown."""
         return wait_until(lambda: self.frames() or not self.alive(), timeout, 0.1) and self.alive()
 
