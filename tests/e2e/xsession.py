@@ -63,10 +63,12 @@ class XSession:
         self.width, self.height = width, height
         self.scale_x, self.scale_y = width / DESIGN_WIDTH, height / DESIGN_HEIGHT
         # Xvfb picks the free display number itself and reports it: tests started together cannot race
-        # for one number and end up sharing a server.
+        # for one number and end up sharing a server. -noreset keeps the server from resetting when a
+        # probe disconnects, which would drop a game connecting at that moment.
         reader, writer = os.pipe()
         self.server = subprocess.Popen(
-            ["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
+            ["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp",
+             "-noreset"],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, pass_fds=(writer,))
         os.close(writer)
         number = _read_line(reader, timeout)

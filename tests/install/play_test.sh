@@ -19,7 +19,8 @@ scores="$data/tavrello/assets/highscore.txt"
 mkdir -p -- "$home"
 
 start_display() {
-    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$scratch/display" 2>"$scratch/xvfb.log" &
+    # -noreset: without it the server resets when a probe disconnects, dropping a game that connects then.
+    Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$scratch/display" 2>"$scratch/xvfb.log" &
     local server=$!
     at_exit "kill $server; wait $server"
     wait_for 15 test -s "$scratch/display" || return 1
