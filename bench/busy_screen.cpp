@@ -118,7 +118,7 @@ void makeBusyGame(AppContext& app) {
     game.patternsCompleted = busyPatterns;
     game.popupPoints = busyPopupPoints;
     game.popupProgress = busyPopupProgress;
-    game.popupX = static_cast<float>(columnX[cursorColumn]) * app.scaleX;
+    game.popupX = static_cast<float>(columnX[cursorColumn]); // design units, like the rules set it
     app.players.currentPlayer = busyPlayer;
     refreshLevelClock(app);
     refreshLevelDigits(app);
