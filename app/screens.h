@@ -3,9 +3,6 @@
 
 #include "app/app_context.h"
 
-// Alpha of a one-second screen fade t seconds in; past its end it holds the final value.
-sf::Uint8 screenFadeAlpha(float t, bool fadingIn);
-
 // Asks for the window to close once this frame is over.
 void requestClose(AppContext& app);
 

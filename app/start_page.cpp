@@ -1,18 +1,10 @@
 // The splash page: fades in, waits for Space, Enter or a click, fades out into the main menu.
 #include "app/screens.h"
-
-#include <algorithm>
+#include "view/effects.h"
 
 namespace {
 
 constexpr float fadeSeconds = 1.0f;
-
-// A frame that comes late (a slow start, a busy machine) still ends the fade at its final value.
-sf::Uint8 fadeAlpha(float t, bool fadingIn) {
-    const float done = std::min(t, fadeSeconds);
-    const float share = fadingIn ? done : fadeSeconds - done;
-    return static_cast<sf::Uint8>(255.0f * share);
-}
 
 } // namespace
 
@@ -21,11 +13,9 @@ void leaveStartPage(AppContext& app) {
     restart(app.fadeClock);
 }
 
-sf::Uint8 screenFadeAlpha(float t, bool fadingIn) { return fadeAlpha(t, fadingIn); }
-
 void updateStartPage(AppContext& app) {
     const float t = elapsedSeconds(app.fadeClock);
-    app.assets.startPage.setColor(sf::Color(255, 255, 255, fadeAlpha(t, app.startWaiting)));
+    app.assets.startPage.setColor(sf::Color(255, 255, 255, screenFadeAlpha(t, app.startWaiting)));
     if (t > fadeSeconds && !app.startWaiting) {
         gameState = Menu;
         app.menuShown = true;

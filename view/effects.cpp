@@ -36,6 +36,12 @@ constexpr float fadeSeconds = 1.0f;
 
 } // namespace
 
+sf::Uint8 screenFadeAlpha(float t, bool fadingIn) {
+    const float done = std::min(t, fadeSeconds);
+    const float share = (fadingIn ? done : fadeSeconds - done) / fadeSeconds;
+    return static_cast<sf::Uint8>(255.0f * share);
+}
+
 void initBlink(const TimeSource& time) {
     blinkRunning = false;
     blinkClock = makeStopwatch(time);
@@ -111,7 +117,5 @@ sf::Sprite& endPicture(AppContext& app) {
 void fadeEndPicture(AppContext& app) {
     // Like the other screen fades, a late frame (a slow high-score write, a busy machine) still ends the
     // fade opaque instead of leaving the picture at whatever alpha the last frame before 1 s gave it.
-    const float t = std::min(elapsedSeconds(app.fadeClock), fadeSeconds);
-    const auto alpha = static_cast<sf::Uint8>(t / fadeSeconds * 255.0f);
-    endPicture(app).setColor(sf::Color(255, 255, 255, alpha));
+    endPicture(app).setColor(sf::Color(255, 255, 255, screenFadeAlpha(elapsedSeconds(app.fadeClock), true)));
 }

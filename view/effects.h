@@ -9,6 +9,9 @@
 struct AppContext;
 
 // The blink's flag and timer are program-wide: every blinking sprite shares one phase.
+// Alpha of a one-second screen fade t seconds in; a late frame still ends it at its final value.
+sf::Uint8 screenFadeAlpha(float t, bool fadingIn);
+
 void initBlink(const TimeSource& time);
 void startBlink();
 bool blinkActive();

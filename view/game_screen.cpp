@@ -178,9 +178,8 @@ void pauseOrResume(AppContext& app) {
     if (gameState != Playing || !pauseAllowed(app.game)) {
         return;
     }
-    snapshotAudioStatus(app);
+    // The event loop reads the audio before each event and carries the rules' requests out after it.
     togglePause(app.game);
-    carryOutRequests(app);
 }
 
 } // namespace

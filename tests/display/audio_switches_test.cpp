@@ -98,7 +98,12 @@ class AudioTest : public ViewTest {
         game.paused = false;
     }
 
-    void clickPause() { handleGameButtons(*app, pixelOf(1771 + 35, 57)); }
+    // As the event loop does for a click: the rules' requests are carried out after the event.
+    void clickPause() {
+        snapshotAudioStatus(*app);
+        handleGameButtons(*app, pixelOf(1771 + 35, 57));
+        carryOutRequests(*app);
+    }
 };
 
 TEST_F(AudioTest, MPausesTheMusicAndResumesItWhereItStopped) {
