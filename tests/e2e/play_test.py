@@ -239,6 +239,9 @@ def drop_until(p, enough, timeout=60):
     finally:
         presses.kill()
         presses.wait()
+        # Killed between its press and its release, xdotool leaves Space held down, and the server's
+        # auto-repeat would go on pressing it (on the end screen too, which Space leaves).
+        p.session.xdotool("keyup", "space")
     if not found:
         p.fail("the board did not fill as expected under hard drops")
     return p.last_shot
