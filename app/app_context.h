@@ -7,6 +7,7 @@
 #include "view/assets.h"
 #include "view/audio.h"
 #include "view/game_view.h"
+#include "view/layout.h"
 
 #include <SFML/Graphics.hpp>
 
@@ -49,8 +50,7 @@ struct AppContext {
     ~AppContext() { window.close(); }
 
     sf::RenderWindow window;
-    float scaleX = 1.0f;
-    float scaleY = 1.0f;
+    Layout layout;
     TimeSource time;
     InputSource input;
 
@@ -79,8 +79,7 @@ struct AppContext {
     // buttons (Start, Settings, Instructions, About, Quit); the drawing uses both.
     float menuFadeSeconds = 0.0f;
     std::array<bool, 5> menuHover{};
-    float musicVolume = 2.0f;
-    float soundVolume = 20.0f;
+    Volumes volumes;
 
     Game game;
     GameView view;

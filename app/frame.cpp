@@ -4,6 +4,7 @@
 #include "game/rules.h"
 #include "view/audio.h"
 #include "view/game_screen.h"
+#include "view/menu_pages.h"
 
 #include <fstream>
 
@@ -112,16 +113,17 @@ void updateCurrentState(AppContext& app) {
 void drawCurrentState(AppContext& app) {
     switch (gameState) {
     case StartPage:
-        drawStartPage(app);
+        drawStartPage(app.window, app.assets);
         break;
     case Menu:
         drawMenu(app);
         break;
     case Playing:
-        drawPlaying(app);
+        drawPlaying(app.window, app.assets, app.view, app.game, app.audio, app.players.currentPlayer,
+                    app.layout);
         break;
     case GameEnd:
-        drawGameEnd(app);
+        drawGameEnd(app.window, app.assets, app.view, app.game, elapsedSeconds(app.fadeClock), app.layout);
         break;
     default:
         break;
@@ -145,9 +147,13 @@ void beatHeart(AppContext& app) {
 
 } // namespace
 
-void requestClose(AppContext& app) { app.closeRequested = true; }
+void requestClose(AppContext& app) {
+    app.closeRequested = true;
+}
 
-sf::Vector2i readWindowMouse(const sf::Window& window) { return sf::Mouse::getPosition(window); }
+sf::Vector2i readWindowMouse(const sf::Window& window) {
+    return sf::Mouse::getPosition(window);
+}
 
 void runFrame(AppContext& app) {
     sf::Event event{};
@@ -160,7 +166,7 @@ void runFrame(AppContext& app) {
 void handleEvent(AppContext& app, const sf::Event& event) {
     // The record keeps the last event across frames: a press stays in force until the next event.
     app.event = event;
-    snapshotAudioStatus(app);
+    snapshotAudioStatus(app.game.audio, app.audio, app.assets.sounds);
     if (event.type == sf::Event::Closed) {
         requestClose(app);
     }
@@ -181,14 +187,14 @@ void handleEvent(AppContext& app, const sf::Event& event) {
 void stepFrame(AppContext& app) {
     app.mousePosition = app.input.mousePosition(app.window);
     autoHideCursor(app);
-    snapshotAudioStatus(app);
+    snapshotAudioStatus(app.game.audio, app.audio, app.assets.sounds);
     updateCurrentState(app);
     if (app.skipRestOfFrame) {
         app.skipRestOfFrame = false;
         closeIfRequested(app);
         return;
     }
-    releaseAudioLatches(app, app.input.keyHeld(sf::Keyboard::M), app.input.keyHeld(sf::Keyboard::S));
+    releaseAudioLatches(app.audio, app.input.keyHeld(sf::Keyboard::M), app.input.keyHeld(sf::Keyboard::S));
     releasePauseLatch(app.game, app.input.keyHeld(sf::Keyboard::P));
     app.window.clear(sf::Color(0, 0, 0, 255));
     drawCurrentState(app);

@@ -7,16 +7,12 @@
 #include "view/digits.h"
 #include "view/effects.h"
 #include "view/hit_test.h"
+#include "view/menu_pages.h"
 
 namespace {
 
 constexpr float fadeSeconds = 1.0f;
 constexpr float buttonsAppearSeconds = 1.2f;
-
-std::array<ButtonPair*, 5> mainMenuButtons(AssetCatalogue& assets) {
-    return {&assets.startButton, &assets.settingsButton, &assets.instructionsButton, &assets.aboutButton,
-            &assets.quitButton};
-}
 
 void pressStart(AppContext& app) {
     const std::string& path = app.highScorePath;
@@ -71,15 +67,8 @@ void handleMenuPress(AppContext& app) {
     }
 }
 
-void drawMainMenu(AppContext& app) {
-    app.window.draw(app.assets.menuPage);
-    if (app.menuFadeSeconds <= buttonsAppearSeconds || !app.menuShown) {
-        return;
-    }
-    auto buttons = mainMenuButtons(app.assets);
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        app.window.draw(app.menuHover[i] ? buttons[i]->active : buttons[i]->normal);
-    }
+bool mainMenuButtonsShown(const AppContext& app) {
+    return app.menuFadeSeconds > buttonsAppearSeconds && app.menuShown;
 }
 
 } // namespace
@@ -91,7 +80,7 @@ bool isLeftPress(const sf::Event& event) {
 void prepareNewGame(AppContext& app) {
     startNewGame(app.game);
     app.gameReady = true;
-    refreshLevelDigits(app);
+    refreshLevelDigits(app.assets.levelDigits, app.assets.digitTextures, app.game.level);
     if (app.players.currentPlayer.empty()) {
         app.players.currentPlayer = readLastPlayer(app.highScorePath);
         app.players.lastPlayerIndex = indexOfLastPlayer(app.highScorePath);
@@ -132,10 +121,11 @@ void updateMenu(AppContext& app) {
 void drawMenu(AppContext& app) {
     switch (app.menuPage) {
     case MainMenu:
-        drawMainMenu(app);
+        drawMainMenu(app.window, app.assets, app.menuHover, mainMenuButtonsShown(app));
         break;
     case Settings:
-        drawSettingsPage(app);
+        drawSettingsPage(app.window, app.assets, app.view, app.game.mode.gameMode);
+        drawPlayerPanel(app);
         break;
     case Instructions:
         app.window.draw(app.assets.instructionsPage);

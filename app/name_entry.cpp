@@ -3,8 +3,7 @@
 #include "app/screens.h"
 #include "scores/highscore_file.h"
 #include "scores/player_registry.h"
-#include "view/effects.h"
-#include "view/text.h"
+#include "view/menu_pages.h"
 
 namespace {
 
@@ -13,13 +12,6 @@ constexpr sf::Uint32 enter = 13;
 constexpr sf::Uint32 firstNonAscii = 128;
 constexpr float maxNameWidth = 210.0f;
 constexpr float warningSeconds = 3.0f;
-constexpr float listCentreX = 1506.0f;
-constexpr float listTopY = 410.0f;
-constexpr float listRowStep = 47.0f;
-constexpr float rowHalfWidthPixels = 100.0f;
-constexpr float rowWidthPixels = 200.0f;
-constexpr float rowHeight = 40.0f;
-constexpr std::size_t listedRows = 10;
 
 void confirmName(AppContext& app) {
     PlayerState& p = app.players;
@@ -36,7 +28,9 @@ void confirmName(AppContext& app) {
 }
 
 // Control codes other than Backspace and Enter, and the comma, would break the file's lines.
-bool refusedQuietly(sf::Uint32 code) { return (code < 32 && code != backspace) || code == 127 || code == ','; }
+bool refusedQuietly(sf::Uint32 code) {
+    return (code < 32 && code != backspace) || code == 127 || code == ',';
+}
 
 } // namespace
 
@@ -64,7 +58,9 @@ void handleNameCharacter(AppContext& app, sf::Uint32 code) {
     p.inputAccepted = true;
 }
 
-void refreshNameText(AppContext& app) { app.players.nameText.setString(app.players.nameInput); }
+void refreshNameText(AppContext& app) {
+    app.players.nameText.setString(app.players.nameInput);
+}
 
 void deleteCurrentPlayer(AppContext& app) {
     PlayerState& p = app.players;
@@ -77,10 +73,7 @@ void pickListedPlayer(AppContext& app, sf::Vector2i click) {
     PlayerState& p = app.players;
     const sf::Vector2f point(static_cast<float>(click.x), static_cast<float>(click.y));
     for (std::size_t i = 0; i < p.playerNames.size() && i < listedRows; ++i) {
-        const sf::FloatRect row(listCentreX * app.scaleX - rowHalfWidthPixels,
-                                (listTopY + listRowStep * static_cast<float>(i)) * app.scaleY, rowWidthPixels,
-                                rowHeight * app.scaleY);
-        if (row.contains(point)) {
+        if (playerRowBounds(i, app.layout).contains(point)) {
             p.lastPlayerIndex = static_cast<int>(i);
             p.currentPlayer = p.playerNames[i];
             setLastPlayer(app.highScorePath, p.currentPlayer);
@@ -89,29 +82,15 @@ void pickListedPlayer(AppContext& app, sf::Vector2i click) {
     }
 }
 
-void drawNameField(AppContext& app) {
+void drawPlayerPanel(AppContext& app) {
     PlayerState& p = app.players;
-    if (app.namePrompt) {
-        blinkDraw(app.assets.enterYourName, app.window, false);
-    }
-    app.window.draw(p.nameText);
-    if (p.inputAccepted) {
-        return;
-    }
-    if (elapsedSeconds(p.wrongInputClock) <= warningSeconds) {
-        app.window.draw(p.wrongInputText);
-    } else {
+    // The warning shows for 3 s after the last refused character.
+    if (!p.inputAccepted && elapsedSeconds(p.wrongInputClock) > warningSeconds) {
         p.inputAccepted = true;
     }
-}
-
-void drawPlayerList(AppContext& app) {
-    PlayerState& p = app.players;
+    drawNameField(app.window, app.assets.enterYourName, app.namePrompt, p.nameText,
+                  p.inputAccepted ? nullptr : &p.wrongInputText);
+    // The list follows the file, which another game may have changed.
     p.playerNames = readPlayerNames(app.highScorePath);
-    for (std::size_t i = 0; i < p.playerNames.size() && i < listedRows; ++i) {
-        const bool current = static_cast<int>(i) == p.lastPlayerIndex;
-        drawCenteredText(app.window, app.assets.font, p.playerNames[i], listCentreX * app.scaleX,
-                         (listTopY + listRowStep * static_cast<float>(i)) * app.scaleY, 20,
-                         current ? sf::Color(255, 255, 0, 255) : sf::Color(255, 255, 255, 255));
-    }
+    drawPlayerList(app.window, app.assets.font, p.playerNames, p.lastPlayerIndex, app.layout);
 }

@@ -5,7 +5,8 @@
 #include "scores/player_registry.h"
 #include "view/audio.h"
 #include "view/digits.h"
-#include "view/game_screen.h"
+#include "view/effects.h"
+#include "view/hit_test.h"
 
 namespace {
 
@@ -46,6 +47,29 @@ void recordEndedGame(AppContext& app, const EndRecord& record) {
                  record.count);
 }
 
+bool playingUnpaused(const AppContext& app) {
+    return gameState == Playing && !pausedByPlayer(app.game);
+}
+
+void pauseOrResume(AppContext& app) {
+    if (gameState != Playing || !pauseAllowed(app.game)) {
+        return;
+    }
+    // The event loop reads the audio before each event and carries the rules' requests out after it.
+    togglePause(app.game);
+}
+
+// The end picture's fade-in, and the music started once from its beginning.
+void updateGameEnd(AppContext& app) {
+    Game& game = app.game;
+    fadeEndPicture(app.assets, game, elapsedSeconds(app.fadeClock));
+    if (game.endMusicStarted || !app.audio.musicEnabled) {
+        return;
+    }
+    playMusic(app.assets.sounds);
+    game.endMusicStarted = true;
+}
+
 } // namespace
 
 void leaveGameForMenu(AppContext& app) {
@@ -75,7 +99,7 @@ void updatePlayingScreen(AppContext& app) {
         app.skipRestOfFrame = true;
         return;
     }
-    layoutPlayReadouts(app);
+    layoutPlayReadouts(app.view, app.game, app.assets.digitTextures, app.layout);
     if (result.showEndScreen) {
         gameState = GameEnd;
         recordEndedGame(app, result.record);
@@ -92,5 +116,24 @@ void updateGameEndScreen(AppContext& app) {
     updateGameEnd(app);
     if (app.menuShown) {
         gameState = Menu;
+    }
+}
+
+void handleGameButtons(AppContext& app, sf::Vector2i mouse) {
+    AssetCatalogue& a = app.assets;
+    if (spriteUnderMouse(a.musicButton, mouse) && playingUnpaused(app)) {
+        switchMusic(app);
+    }
+    if (spriteUnderMouse(a.soundButton, mouse) && playingUnpaused(app)) {
+        switchSound(app);
+    }
+    if (spriteUnderMouse(a.mainMenuButton, mouse) && gameState == Playing) {
+        leaveGameForMenu(app);
+    }
+    if (spriteUnderMouse(a.pauseButton, mouse)) {
+        pauseOrResume(app);
+    }
+    if (spriteUnderMouse(a.quitGameButton, mouse) && gameState == Playing) {
+        requestClose(app);
     }
 }

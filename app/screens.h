@@ -8,7 +8,6 @@ void requestClose(AppContext& app);
 
 // Splash page.
 void updateStartPage(AppContext& app);
-void drawStartPage(AppContext& app);
 void leaveStartPage(AppContext& app);
 
 // Menu pages: main menu, settings, instructions, about.
@@ -19,17 +18,16 @@ void returnToMainMenu(AppContext& app);
 void handleMenuPageClick(AppContext& app);
 bool isLeftPress(const sf::Event& event);
 
-// Settings page controls (volumes, modes, back) and its drawing.
+// Settings page controls (volumes, modes, back).
 void handleSettingsClick(AppContext& app);
-void drawSettingsPage(AppContext& app);
 
 // Name entry and player selection on the settings page.
 void handleNameCharacter(AppContext& app, sf::Uint32 code);
 void refreshNameText(AppContext& app);
 void deleteCurrentPlayer(AppContext& app);
 void pickListedPlayer(AppContext& app, sf::Vector2i click);
-void drawPlayerList(AppContext& app);
-void drawNameField(AppContext& app);
+// The name field and the player list as the settings page shows them this frame.
+void drawPlayerPanel(AppContext& app);
 
 // The game screen and the end screen.
 void handlePlayingKey(AppContext& app, sf::Keyboard::Key key);
@@ -37,3 +35,13 @@ void updatePlayingScreen(AppContext& app);
 void leaveGameForMenu(AppContext& app);
 void updateGameEndScreen(AppContext& app);
 void leaveEndScreen(AppContext& app);
+// A left click on the game screen, mouse in window pixels: music, sound, main menu, pause, quit.
+void handleGameButtons(AppContext& app, sf::Vector2i mouse);
+
+// The audio switches as the player uses them: the rules' copy of the switches follows at once.
+void switchMusic(AppContext& app);
+void switchSound(AppContext& app);
+// M and S: once per press (latched), never while the game is paused or on the settings page.
+void handleAudioKey(AppContext& app, sf::Keyboard::Key key);
+// Carries out what the rules asked for (cues, music, clock and level pictures), then clears the requests.
+void carryOutRequests(AppContext& app);

@@ -5,6 +5,7 @@
 #include "view/audio.h"
 #include "view/digits.h"
 #include "view/hit_test.h"
+#include "view/menu_pages.h"
 
 #include <algorithm>
 
@@ -12,9 +13,6 @@ namespace {
 
 constexpr float repeatSeconds = 0.2f;
 constexpr float maxVolume = 100.0f;
-constexpr std::array<GameMode, 6> modeOrder = {Easy, Normal, Hard, VeryHard, ColorLines, Casual};
-// Drawing order of the mode buttons (indices into modeOrder): Casual is drawn before ColorLines.
-constexpr std::array<std::size_t, 6> modeDrawOrder = {0, 1, 2, 3, 5, 4};
 
 // Returns true when an arrow of the pair was under the mouse and changed (or kept, at a bound) the volume.
 bool stepVolume(float& volume, const sf::Sprite& up, const sf::Sprite& down, sf::Vector2i mouse) {
@@ -31,29 +29,29 @@ bool stepVolume(float& volume, const sf::Sprite& up, const sf::Sprite& down, sf:
 
 void handleMusicArrows(AppContext& app) {
     AssetCatalogue& a = app.assets;
-    if (!stepVolume(app.musicVolume, a.musicUp, a.musicDown, app.mousePosition)) {
+    if (!stepVolume(app.volumes.music, a.musicUp, a.musicDown, app.mousePosition)) {
         return;
     }
     if (!app.audio.musicEnabled) {
-        toggleMusic(app);
+        switchMusic(app);
     }
 }
 
 void handleSoundArrows(AppContext& app) {
     AssetCatalogue& a = app.assets;
-    if (!stepVolume(app.soundVolume, a.soundUp, a.soundDown, app.mousePosition)) {
+    if (!stepVolume(app.volumes.sound, a.soundUp, a.soundDown, app.mousePosition)) {
         return;
     }
     app.audio.soundEnabled = true;
-    sf::Sound& sample = a.effects[static_cast<std::size_t>(SoundEffectId::GemFall)].sound;
-    sample.setVolume(app.soundVolume);
+    sf::Sound& sample = a.sounds.effects[static_cast<std::size_t>(SoundEffectId::GemFall)].sound;
+    sample.setVolume(app.volumes.sound);
     sample.play();
 }
 
 void handleModeButtons(AppContext& app) {
-    for (std::size_t i = 0; i < modeOrder.size(); ++i) {
+    for (std::size_t i = 0; i < modeButtonModes.size(); ++i) {
         if (spriteUnderMouse(app.assets.modeButtons[i].normal, app.mousePosition)) {
-            setModeParameters(app.game.mode, modeOrder[i]);
+            setModeParameters(app.game.mode, modeButtonModes[i]);
             app.gameReady = false;
             app.menuPage = MainMenu;
         }
@@ -69,8 +67,8 @@ void handleSettingsClick(AppContext& app) {
     handleMusicArrows(app);
     restart(app.volumeRepeatClock);
     handleSoundArrows(app);
-    applyVolumes(app);
-    layoutVolumeRows(app);
+    applyVolumes(app.volumes, app.assets.sounds);
+    layoutVolumeRows(app.view, app.volumes, app.assets.digitTextures, app.layout);
     if (!app.clickHandled) {
         return;
     }
@@ -78,26 +76,4 @@ void handleSettingsClick(AppContext& app) {
     if (spriteUnderMouse(app.assets.backButton, app.mousePosition)) {
         app.menuPage = MainMenu;
     }
-}
-
-void drawSettingsPage(AppContext& app) {
-    AssetCatalogue& a = app.assets;
-    sf::RenderWindow& w = app.window;
-    w.draw(a.settingsPage);
-    for (const sf::Sprite* arrow : {&a.musicUp, &a.musicDown, &a.soundUp, &a.soundDown}) {
-        w.draw(*arrow);
-    }
-    for (const sf::Sprite& digit : app.view.musicVolumeRow) {
-        w.draw(digit);
-    }
-    for (const sf::Sprite& digit : app.view.soundVolumeRow) {
-        w.draw(digit);
-    }
-    for (std::size_t i : modeDrawOrder) {
-        const ButtonPair& button = a.modeButtons[i];
-        w.draw(app.game.mode.gameMode == modeOrder[i] ? button.active : button.normal);
-    }
-    w.draw(a.backButton);
-    drawNameField(app);
-    drawPlayerList(app);
 }

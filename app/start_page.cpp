@@ -23,5 +23,3 @@ void updateStartPage(AppContext& app) {
     }
     app.lastMousePosition = app.mousePosition;
 }
-
-void drawStartPage(AppContext& app) { app.window.draw(app.assets.startPage); }

@@ -3,9 +3,9 @@
 #include "game/rules.h"
 #include "scores/highscore_file.h"
 #include "view/audio.h"
-#include "view/mp3_reader.h"
 #include "view/effects.h"
 #include "view/game_view.h"
+#include "view/mp3_reader.h"
 
 #include <cstdlib>
 #include <ctime>
@@ -48,28 +48,28 @@ void createNameTexts(AppContext& app) {
     p.nameText.setString("");
     p.nameText.setCharacterSize(20);
     p.nameText.setFillColor(sf::Color::White);
-    p.nameText.setPosition(1355.0f * app.scaleX, 256.0f * app.scaleY);
+    p.nameText.setPosition(1355.0f * app.layout.scaleX, 256.0f * app.layout.scaleY);
     p.wrongInputText.setFont(app.assets.font);
     p.wrongInputText.setString("Wrong input language");
     p.wrongInputText.setCharacterSize(18);
     p.wrongInputText.setFillColor(sf::Color(238, 68, 68, 255));
-    p.wrongInputText.setPosition(1355.0f * app.scaleX, 258.0f * app.scaleY);
+    p.wrongInputText.setPosition(1355.0f * app.layout.scaleX, 258.0f * app.layout.scaleY);
 }
 
 } // namespace
 
 void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style) {
     app.window.create(mode, "Tavrello Game", style);
-    app.scaleX = static_cast<float>(mode.width) / designWidth;
-    app.scaleY = static_cast<float>(mode.height) / designHeight;
+    app.layout = {static_cast<float>(mode.width) / designWidth,
+                  static_cast<float>(mode.height) / designHeight};
     std::srand(static_cast<unsigned>(std::time(nullptr)));
-    loadPictures(app.assets, app.scaleX, app.scaleY);
-    loadCursorAndGems(app.assets, app.window, app.scaleX, app.scaleY);
+    loadPictures(app.assets, app.layout.scaleX, app.layout.scaleY);
+    loadCursorAndGems(app.assets, app.window, app.layout.scaleX, app.layout.scaleY);
     app.lastMousePosition = app.input.mousePosition(app.window);
     app.window.setMouseCursorVisible(false);
     app.cursorVisible = false;
     registerMp3Reader();
-    loadAudio(app.assets);
+    loadAudio(app.assets.sounds);
     setFirstValues(app);
     openHighScoreStore(app);
     // The timers start after the slow loading, so the splash fades in from the first frame.
@@ -77,5 +77,3 @@ void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style) {
     loadFont(app.assets);
     createNameTexts(app);
 }
-
-

@@ -33,7 +33,9 @@ constexpr unsigned nameSize = 18;
 const char* const busyPlayer = "Benchmark player";
 
 // A spread of every kind, diamonds and trash included.
-GemKind kindFor(int row, int column) { return static_cast<GemKind>(1 + (row * 5 + column * 3) % 10); }
+GemKind kindFor(int row, int column) {
+    return static_cast<GemKind>(1 + (row * 5 + column * 3) % 10);
+}
 
 void fillBoard(Game& game) {
     for (int row = firstFullRow; row < boardRows; ++row) {
@@ -56,7 +58,9 @@ void fillThreadAndPattern(Game& game) {
     }
 }
 
-void addRow(std::vector<sf::Sprite>& sprites, const DigitRow& row) { sprites.insert(sprites.end(), row.begin(), row.end()); }
+void addRow(std::vector<sf::Sprite>& sprites, const DigitRow& row) {
+    sprites.insert(sprites.end(), row.begin(), row.end());
+}
 
 template <std::size_t N>
 void addAll(std::vector<sf::Sprite>& sprites, const std::array<sf::Sprite, N>& group) {
@@ -72,7 +76,7 @@ void addBoardCells(AppContext& app, std::vector<sf::Sprite>& sprites) {
             }
             sf::Sprite gem(app.assets.fallTextures[static_cast<std::size_t>(code - 1)]);
             placeSprite(gem, static_cast<float>(columnX[static_cast<std::size_t>(column)]),
-                        static_cast<float>(boardTopY + cellSize * row), app.scaleX, app.scaleY);
+                        static_cast<float>(boardTopY + cellSize * row), app.layout.scaleX, app.layout.scaleY);
             sprites.push_back(gem);
         }
     }
@@ -83,10 +87,13 @@ void addPulses(AppContext& app, std::vector<sf::Sprite>& sprites) {
         const sf::Texture& texture =
             app.assets.fallTextures[static_cast<std::size_t>(cell(app.game.board, pulseRow, column) - 1)];
         sf::Sprite pulse(texture);
-        pulse.setOrigin(0.5f * static_cast<float>(texture.getSize().x), 0.5f * static_cast<float>(texture.getSize().y));
-        pulse.setScale(app.scaleX * pulseScale, app.scaleY * pulseScale);
-        pulse.setPosition((static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) * app.scaleX,
-                          pulseCentreY * app.scaleY);
+        pulse.setOrigin(0.5f * static_cast<float>(texture.getSize().x),
+                        0.5f * static_cast<float>(texture.getSize().y));
+        pulse.setScale(app.layout.scaleX * pulseScale, app.layout.scaleY * pulseScale);
+        pulse.setPosition(
+            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) *
+                app.layout.scaleX,
+            pulseCentreY * app.layout.scaleY);
         sprites.push_back(pulse);
     }
 }
@@ -94,7 +101,8 @@ void addPulses(AppContext& app, std::vector<sf::Sprite>& sprites) {
 sf::Text nameText(AppContext& app) {
     sf::Text name(sf::String(app.players.currentPlayer, std::locale()), app.assets.font, nameSize);
     name.setFillColor(sf::Color::White);
-    name.setPosition(nameCentreX * app.scaleX - 0.5f * name.getLocalBounds().width, nameTop * app.scaleY);
+    name.setPosition(nameCentreX * app.layout.scaleX - 0.5f * name.getLocalBounds().width,
+                     nameTop * app.layout.scaleY);
     return name;
 }
 
@@ -120,15 +128,16 @@ void makeBusyGame(AppContext& app) {
     game.popupProgress = busyPopupProgress;
     game.popupX = static_cast<float>(columnX[cursorColumn]); // design units, like the rules set it
     app.players.currentPlayer = busyPlayer;
-    refreshLevelClock(app);
-    refreshLevelDigits(app);
-    layoutPlayReadouts(app);
+    AssetCatalogue& a = app.assets;
+    refreshLevelClock(a.levelClock, a.digitTextures, game.secondsLeft);
+    refreshLevelDigits(a.levelDigits, a.digitTextures, game.level);
+    layoutPlayReadouts(app.view, game, a.digitTextures, app.layout);
 }
 
 void drawGameFrame(AppContext& app) {
     drainEvents(app.window);
     app.window.clear(sf::Color(0, 0, 0, 255));
-    drawPlaying(app);
+    drawPlaying(app.window, app.assets, app.view, app.game, app.audio, app.players.currentPlayer, app.layout);
     app.window.display();
 }
 
@@ -143,7 +152,8 @@ FloorScene buildFloorScene(AppContext& app) {
     addAll(s, a.levelDigits);
     addRow(s, v.scoreRow);
     addRow(s, v.bestRow);
-    for (const sf::Sprite* button : {&a.musicButton, &a.soundButton, &a.mainMenuButton, &a.pauseButton, &a.quitGameButton}) {
+    for (const sf::Sprite* button :
+         {&a.musicButton, &a.soundButton, &a.mainMenuButton, &a.pauseButton, &a.quitGameButton}) {
         s.push_back(*button);
     }
     addRow(s, v.patternsRow);

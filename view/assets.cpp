@@ -21,7 +21,9 @@ void loadPair(ButtonPair& pair, const std::string& normalFile, const std::string
     loadSprite(pair.activeTexture, pair.active, activeFile, x, y, scaleX, scaleY);
 }
 
-void makeTransparent(sf::Sprite& sprite) { sprite.setColor(sf::Color(255, 255, 255, 0)); }
+void makeTransparent(sf::Sprite& sprite) {
+    sprite.setColor(sf::Color(255, 255, 255, 0));
+}
 
 void loadMenuPictures(AssetCatalogue& a, float sx, float sy) {
     loadSprite(a.startPageTexture, a.startPage, "start_page.png", 0, 0, sx, sy);
@@ -32,7 +34,11 @@ void loadMenuPictures(AssetCatalogue& a, float sx, float sy) {
     loadPair(a.settingsButton, "settings_gray.png", "settings_pink.png", 856, 504, sx, sy);
     a.upArrowTexture.loadFromFile(assetDir + "upArrow.png");
     a.downArrowTexture.loadFromFile(assetDir + "downArrow.png");
-    const struct { sf::Sprite* sprite; const sf::Texture* texture; float y; } arrows[] = {
+    const struct {
+        sf::Sprite* sprite;
+        const sf::Texture* texture;
+        float y;
+    } arrows[] = {
         {&a.musicUp, &a.upArrowTexture, 341},
         {&a.musicDown, &a.downArrowTexture, 489},
         {&a.soundUp, &a.upArrowTexture, 678},
@@ -42,7 +48,11 @@ void loadMenuPictures(AssetCatalogue& a, float sx, float sy) {
         arrow.sprite->setTexture(*arrow.texture, true);
         placeSprite(*arrow.sprite, 403, arrow.y, sx, sy);
     }
-    const struct { const char* normal; const char* active; float x, y; } modes[] = {
+    const struct {
+        const char* normal;
+        const char* active;
+        float x, y;
+    } modes[] = {
         {"easy.png", "easyActive.png", 906, 260},
         {"normal.png", "normalActive.png", 879, 335},
         {"hard.png", "hardActive.png", 907, 410},
@@ -121,8 +131,8 @@ void loadGamePictures(AssetCatalogue& a, float sx, float sy) {
     loadSprite(a.natureTexture, a.backdrop, "nature.png", 0, 0, sx, sy);
 }
 
-const char* const gemFiles[] = {"thread_segment.png", "gem_90.png", "gem_80.png", "gem_70.png",
-                                "gem_60.png",         "gem_50.png", "gem_40.png", "gem_30.png",
+const char* const gemFiles[] = {"thread_segment.png", "gem_90.png",      "gem_80.png",   "gem_70.png",
+                                "gem_60.png",         "gem_50.png",      "gem_40.png",   "gem_30.png",
                                 "gem_20.png",         "gem_diamond.png", "gem_trash.png"};
 
 } // namespace
@@ -139,7 +149,8 @@ void loadPictures(AssetCatalogue& assets, float scaleX, float scaleY) {
 
 void loadCursorAndGems(AssetCatalogue& assets, sf::Window& window, float scaleX, float scaleY) {
     if (assets.cursorImage.loadFromFile(assetDir + "cursor.png") &&
-        assets.cursor.loadFromPixels(assets.cursorImage.getPixelsPtr(), assets.cursorImage.getSize(), {0, 0})) {
+        assets.cursor.loadFromPixels(assets.cursorImage.getPixelsPtr(), assets.cursorImage.getSize(),
+                                     {0, 0})) {
         window.setMouseCursor(assets.cursor);
         assets.cursorInstalled = true;
     }
@@ -162,20 +173,22 @@ void loadCursorAndGems(AssetCatalogue& assets, sf::Window& window, float scaleX,
     }
 }
 
-void loadAudio(AssetCatalogue& assets) {
-    const char* const files[] = {"gem_fall.mp3", "pattern_shift.mp3", "applause.mp3",  "defeat.mp3",
+void loadAudio(Sounds& sounds) {
+    const char* const files[] = {"gem_fall.mp3", "pattern_shift.mp3", "applause.mp3", "defeat.mp3",
                                  "alert.mp3",    "trash_drop.mp3",    "level_up.mp3", "level11_up.mp3"};
-    for (std::size_t i = 0; i < assets.effects.size(); ++i) {
-        assets.effects[i].buffer.loadFromFile(assetDir + files[i]);
-        assets.effects[i].sound.setBuffer(assets.effects[i].buffer);
-        assets.effects[i].sound.setVolume(effectVolume);
+    for (std::size_t i = 0; i < sounds.effects.size(); ++i) {
+        sounds.effects[i].buffer.loadFromFile(assetDir + files[i]);
+        sounds.effects[i].sound.setBuffer(sounds.effects[i].buffer);
+        sounds.effects[i].sound.setVolume(effectVolume);
     }
-    assets.musicOpened = assets.music.openFromFile(assetDir + "tavrelloMusic.ogg");
-    if (assets.musicOpened) {
-        assets.music.setLoop(true);
-        assets.music.setVolume(musicStartVolume);
-        assets.music.play();
+    sounds.musicOpened = sounds.music.openFromFile(assetDir + "tavrelloMusic.ogg");
+    if (sounds.musicOpened) {
+        sounds.music.setLoop(true);
+        sounds.music.setVolume(musicStartVolume);
+        sounds.music.play();
     }
 }
 
-void loadFont(AssetCatalogue& assets) { assets.font.loadFromFile(assetDir + "COOPBL.TTF"); }
+void loadFont(AssetCatalogue& assets) {
+    assets.font.loadFromFile(assetDir + "COOPBL.TTF");
+}

@@ -2,7 +2,6 @@
 // start-up from "assets/" in a fixed order and kept until exit.
 #pragma once
 
-
 #include <SFML/Audio.hpp>
 #include <SFML/Graphics.hpp>
 
@@ -23,9 +22,18 @@ struct SoundEffect {
     sf::Sound sound;
 };
 
+// The effects and the music, loaded once; the music plays looped from start-up.
+struct Sounds {
+    std::array<SoundEffect, 8> effects; // in SoundEffectId order
+    sf::Music music;
+    bool musicOpened = false;
+};
+
 using DigitTextureSet = std::array<sf::Texture, 10>;
-using GemTextureSet = std::array<sf::Texture, 11>; // indexed by cell code; entry 0 is the thread segment
+using GemTextureSet = std::array<sf::Texture, 11>;  // indexed by cell code; entry 0 is the thread segment
 using FallTextureSet = std::array<sf::Texture, 10>; // indexed by kind index (cell code - 1)
+using LevelClock = std::array<sf::Sprite, 5>;       // minutes tens, minutes units, colon, seconds tens, units
+using TwoDigits = std::array<sf::Sprite, 2>;
 
 struct AssetCatalogue {
     // Screens and menus.
@@ -57,10 +65,10 @@ struct AssetCatalogue {
     // Digits: plain for read-outs, clock and level; large for the end screen.
     DigitTextureSet digitTextures;
     sf::Texture colonTexture;
-    std::array<sf::Sprite, 5> levelClock; // minutes tens, minutes units, colon, seconds tens, units
-    std::array<sf::Sprite, 2> levelDigits;
+    LevelClock levelClock;
+    TwoDigits levelDigits;
     DigitTextureSet endDigitTextures;
-    std::array<sf::Sprite, 2> endLevelDigits;
+    TwoDigits endLevelDigits;
 
     // Gems: one set per use, as loaded.
     GemTextureSet threadTextures;
@@ -74,9 +82,7 @@ struct AssetCatalogue {
     sf::Cursor cursor;
     bool cursorInstalled = false;
 
-    std::array<SoundEffect, 8> effects; // in SoundEffectId order
-    sf::Music music;
-    bool musicOpened = false;
+    Sounds sounds;
 
     sf::Font font;
 };
@@ -86,7 +92,7 @@ void loadPictures(AssetCatalogue& assets, float scaleX, float scaleY);
 // Builds and installs the custom cursor, then loads the gem sets (start-up step 6).
 void loadCursorAndGems(AssetCatalogue& assets, sf::Window& window, float scaleX, float scaleY);
 // Loads the sound effects at volume 20 and opens the music; plays it looped at volume 2 (step 8).
-void loadAudio(AssetCatalogue& assets);
+void loadAudio(Sounds& sounds);
 void loadFont(AssetCatalogue& assets);
 
 // Places a sprite at a design position with the layout scale.

@@ -1,151 +1,111 @@
 // Sound effects, the background music and their switches.
 #include "view/audio.h"
 
-#include "app/app_context.h"
-#include "game/rules.h"
-#include "view/digits.h"
-#include "view/effects.h"
-
 namespace {
 
-sf::Sound& effectSound(AppContext& app, SoundEffectId effect) {
-    return app.assets.effects[static_cast<std::size_t>(effect)].sound;
+sf::Sound& effectSound(Sounds& sounds, SoundEffectId effect) {
+    return sounds.effects[static_cast<std::size_t>(effect)].sound;
 }
 
-void pauseMusic(AppContext& app) {
-    if (app.assets.musicOpened) {
-        app.assets.music.pause();
+void pauseMusic(Sounds& sounds) {
+    if (sounds.musicOpened) {
+        sounds.music.pause();
     }
 }
 
-void stopMusic(AppContext& app) {
-    if (app.assets.musicOpened) {
-        app.assets.music.stop();
+void stopMusic(Sounds& sounds) {
+    if (sounds.musicOpened) {
+        sounds.music.stop();
     }
 }
 
-void playCues(AppContext& app) {
-    const Requests& requests = app.game.requests;
+void playCues(const Requests& requests, const Audio& audio, Sounds& sounds) {
     for (int i = 0; i < requests.cueCount && i < static_cast<int>(requests.cues.size()); ++i) {
         const SoundCue& cue = requests.cues[static_cast<std::size_t>(i)];
         if (cue.rule == CueRule::Restart) {
-            startEffect(app, cue.effect);
+            startEffect(audio, sounds, cue.effect);
         } else {
-            startEffectOnce(app, cue.effect);
+            startEffectOnce(audio, sounds, cue.effect);
         }
-    }
-}
-
-// The rules ask for pause and resume only with the music on; the live switch is checked again since a
-// key may have changed it after the rules last saw it.
-void carryOutMusic(AppContext& app) {
-    const Requests& requests = app.game.requests;
-    if (requests.stopMusic) {
-        stopMusic(app);
-    }
-    if (requests.pauseMusic && app.audio.musicEnabled) {
-        pauseMusic(app);
-    }
-    if (requests.resumeMusic && app.audio.musicEnabled) {
-        playMusic(app);
     }
 }
 
 } // namespace
 
-void playMusic(AppContext& app) {
-    if (app.assets.musicOpened) {
-        app.assets.music.play();
+void playMusic(Sounds& sounds) {
+    if (sounds.musicOpened) {
+        sounds.music.play();
     }
 }
 
-void startEffect(AppContext& app, SoundEffectId effect) {
-    if (!app.audio.soundEnabled) {
+void startEffect(const Audio& audio, Sounds& sounds, SoundEffectId effect) {
+    if (!audio.soundEnabled) {
         return;
     }
-    sf::Sound& sound = effectSound(app, effect);
+    sf::Sound& sound = effectSound(sounds, effect);
     sound.stop();
     sound.play();
 }
 
-void startEffectOnce(AppContext& app, SoundEffectId effect) {
-    if (!app.audio.soundEnabled) {
+void startEffectOnce(const Audio& audio, Sounds& sounds, SoundEffectId effect) {
+    if (!audio.soundEnabled) {
         return;
     }
-    sf::Sound& sound = effectSound(app, effect);
+    sf::Sound& sound = effectSound(sounds, effect);
     if (sound.getStatus() == sf::SoundSource::Playing) {
         return;
     }
     sound.play();
 }
 
-void toggleMusic(AppContext& app) {
-    const bool was = app.audio.musicEnabled;
-    app.audio.musicEnabled = !was;
-    app.game.audio.musicEnabled = !was;
-    if (was) {
-        pauseMusic(app);
-        return;
-    }
-    playMusic(app);
-}
-
-void toggleSound(AppContext& app) {
-    app.audio.soundEnabled = !app.audio.soundEnabled;
-    app.game.audio.soundEnabled = app.audio.soundEnabled;
-}
-
-void applyVolumes(AppContext& app) {
-    app.assets.music.setVolume(app.musicVolume);
-    for (SoundEffect& effect : app.assets.effects) {
-        effect.sound.setVolume(app.soundVolume);
+void toggleMusic(Audio& audio, Sounds& sounds) {
+    audio.musicEnabled = !audio.musicEnabled;
+    if (audio.musicEnabled) {
+        playMusic(sounds);
+    } else {
+        pauseMusic(sounds);
     }
 }
 
-void handleAudioKey(AppContext& app, sf::Keyboard::Key key) {
-    // On the settings page letters go to the name field. The freeze after a full board is no pause:
-    // the player may still switch the music on for the end screen.
-    if (pausedByPlayer(app.game) || app.menuPage == Settings) {
-        return;
-    }
-    if (key == sf::Keyboard::M && !app.audio.musicLatch) {
-        app.audio.musicLatch = true;
-        toggleMusic(app);
-    }
-    if (key == sf::Keyboard::S && !app.audio.soundLatch) {
-        app.audio.soundLatch = true;
-        toggleSound(app);
+void toggleSound(Audio& audio) {
+    audio.soundEnabled = !audio.soundEnabled;
+}
+
+void applyVolumes(const Volumes& volumes, Sounds& sounds) {
+    sounds.music.setVolume(volumes.music);
+    for (SoundEffect& effect : sounds.effects) {
+        effect.sound.setVolume(volumes.sound);
     }
 }
 
-void releaseAudioLatches(AppContext& app, bool mHeld, bool sHeld) {
+void releaseAudioLatches(Audio& audio, bool mHeld, bool sHeld) {
     if (!mHeld) {
-        app.audio.musicLatch = false;
+        audio.musicLatch = false;
     }
     if (!sHeld) {
-        app.audio.soundLatch = false;
+        audio.soundLatch = false;
     }
 }
 
-void snapshotAudioStatus(AppContext& app) {
-    AudioStatus& status = app.game.audio;
-    status.musicEnabled = app.audio.musicEnabled;
-    status.soundEnabled = app.audio.soundEnabled;
+void snapshotAudioStatus(AudioStatus& status, const Audio& audio, const Sounds& sounds) {
+    status.musicEnabled = audio.musicEnabled;
+    status.soundEnabled = audio.soundEnabled;
     for (std::size_t i = 0; i < status.playing.size(); ++i) {
-        status.playing[i] = app.assets.effects[i].sound.getStatus() == sf::SoundSource::Playing;
+        status.playing[i] = sounds.effects[i].sound.getStatus() == sf::SoundSource::Playing;
     }
 }
 
-void carryOutRequests(AppContext& app) {
-    playCues(app);
-    carryOutMusic(app);
-    const Requests& requests = app.game.requests;
-    if (requests.clockTicked) {
-        refreshLevelClock(app);
+// The rules ask for pause and resume only with the music on; the live switch is checked again since a
+// key may have changed it after the rules last saw it.
+void playRequestedAudio(const Requests& requests, const Audio& audio, Sounds& sounds) {
+    playCues(requests, audio, sounds);
+    if (requests.stopMusic) {
+        stopMusic(sounds);
     }
-    if (requests.levelRose) {
-        refreshLevelDigits(app);
-        startBlink();
+    if (requests.pauseMusic && audio.musicEnabled) {
+        pauseMusic(sounds);
     }
-    app.game.requests = Requests{};
+    if (requests.resumeMusic && audio.musicEnabled) {
+        playMusic(sounds);
+    }
 }

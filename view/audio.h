@@ -1,12 +1,8 @@
-// Music and sound-effect switches, and the rules by which effects and the music are started.
+// Music and sound-effect switches, the volumes, and the rules by which effects and the music are started.
 #pragma once
 
 #include "game/game.h"
-
-#include <SFML/Window/Keyboard.hpp>
-
-struct AppContext;
-struct AssetCatalogue;
+#include "view/assets.h"
 
 struct Audio {
     bool musicEnabled = true;
@@ -15,27 +11,30 @@ struct Audio {
     bool soundLatch = false; // S taken while held
 };
 
+// The settings page's volumes, 0 to 100: the music gets music, every effect sound.
+struct Volumes {
+    float music = 2.0f;
+    float sound = 20.0f;
+};
+
 // With sound on, plays the effect; one that is playing starts again from its beginning.
-void startEffect(AppContext& app, SoundEffectId effect);
+void startEffect(const Audio& audio, Sounds& sounds, SoundEffectId effect);
 // With sound on, plays the effect from its beginning unless it is playing already.
-void startEffectOnce(AppContext& app, SoundEffectId effect);
+void startEffectOnce(const Audio& audio, Sounds& sounds, SoundEffectId effect);
 
-// The music switch: off pauses the music, on plays it (resuming, or from the start if it was stopped).
-void toggleMusic(AppContext& app);
+// The music plays (resuming, or from the start if it was stopped); a music file that did not open is
+// left alone.
+void playMusic(Sounds& sounds);
+// The music switch: off pauses the music, on plays it.
+void toggleMusic(Audio& audio, Sounds& sounds);
 // The sound switch decides only whether later effects start; playing ones finish.
-void toggleSound(AppContext& app);
-// The settings page's volumes: the music gets musicVolume, every effect soundVolume.
-void applyVolumes(AppContext& app);
+void toggleSound(Audio& audio);
+void applyVolumes(const Volumes& volumes, Sounds& sounds);
 
-// M and S: once per press (latched), never while the game is paused or on the settings page.
-void handleAudioKey(AppContext& app, sf::Keyboard::Key key);
 // Clears the latch of each key that is no longer held down.
-void releaseAudioLatches(AppContext& app, bool mHeld, bool sHeld);
+void releaseAudioLatches(Audio& audio, bool mHeld, bool sHeld);
 
-// Copies the switches and which effects are playing into the game, where the rules read them.
-void snapshotAudioStatus(AppContext& app);
-// Carries out what the rules asked for (cues, music, clock and level pictures), then clears the requests.
-void carryOutRequests(AppContext& app);
-
-// The music plays; a music file that did not open is left alone.
-void playMusic(AppContext& app);
+// Copies the switches and which effects are playing into the rules' view of the audio.
+void snapshotAudioStatus(AudioStatus& status, const Audio& audio, const Sounds& sounds);
+// Plays the sound cues and carries out the music requests the rules made.
+void playRequestedAudio(const Requests& requests, const Audio& audio, Sounds& sounds);

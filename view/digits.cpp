@@ -1,8 +1,6 @@
 // Digit read-outs: laying numbers out on digit sprites and the fixed clock, level and end-count sprites.
 #include "view/digits.h"
 
-#include "app/app_context.h"
-
 #include <string>
 
 namespace {
@@ -27,9 +25,10 @@ unsigned nonNegative(int value) {
 }
 
 // A row of the plain digits at a design position, 25 design units between digits, opaque.
-void layoutPlainRow(AppContext& app, unsigned value, DigitRow& row, float x, float y, std::size_t width) {
-    layoutDigits(value, row, app.assets.digitTextures, {x * app.scaleX, y * app.scaleY},
-                 readoutSpacing * app.scaleX, {app.scaleX, app.scaleY}, width, opaque);
+void layoutPlainRow(unsigned value, DigitRow& row, const DigitTextureSet& digits, Layout layout, float x,
+                    float y, std::size_t width) {
+    layoutDigits(value, row, digits, {x * layout.scaleX, y * layout.scaleY}, readoutSpacing * layout.scaleX,
+                 {layout.scaleX, layout.scaleY}, width, opaque);
 }
 
 const sf::Texture& digitPicture(const DigitTextureSet& set, unsigned value) {
@@ -57,55 +56,50 @@ void layoutDigits(unsigned value, DigitRow& row, const DigitTextureSet& set, sf:
     }
 }
 
-void layoutPlayReadouts(AppContext& app) {
-    const Game& game = app.game;
-    GameView& view = app.view;
-    layoutPlainRow(app, nonNegative(game.score), view.scoreRow, scoreX, readoutY, scoreWidth);
-    layoutPlainRow(app, nonNegative(game.bestScore), view.bestRow, bestX, readoutY, scoreWidth);
+void layoutPlayReadouts(GameView& view, const Game& game, const DigitTextureSet& digits, Layout layout) {
+    layoutPlainRow(nonNegative(game.score), view.scoreRow, digits, layout, scoreX, readoutY, scoreWidth);
+    layoutPlainRow(nonNegative(game.bestScore), view.bestRow, digits, layout, bestX, readoutY, scoreWidth);
     if (game.mode.gameMode == ColorLines) {
-        layoutPlainRow(app, nonNegative(game.colorLinesCount), view.colorLinesRow, colorLinesX, readoutY,
-                       countWidth);
+        layoutPlainRow(nonNegative(game.colorLinesCount), view.colorLinesRow, digits, layout, colorLinesX,
+                       readoutY, countWidth);
         return;
     }
     const float x = game.mode.gameMode == Casual ? casualPatternsX : patternsX;
-    layoutPlainRow(app, nonNegative(game.patternsCompleted), view.patternsRow, x, readoutY, countWidth);
+    layoutPlainRow(nonNegative(game.patternsCompleted), view.patternsRow, digits, layout, x, readoutY,
+                   countWidth);
 }
 
-void layoutVolumeRows(AppContext& app) {
+void layoutVolumeRows(GameView& view, const Volumes& volumes, const DigitTextureSet& digits, Layout layout) {
     // Volumes are floats; the read-out shows their integer part.
-    layoutPlainRow(app, static_cast<unsigned>(app.musicVolume), app.view.musicVolumeRow, volumeX,
+    layoutPlainRow(static_cast<unsigned>(volumes.music), view.musicVolumeRow, digits, layout, volumeX,
                    musicVolumeY, volumeWidth);
-    layoutPlainRow(app, static_cast<unsigned>(app.soundVolume), app.view.soundVolumeRow, volumeX,
+    layoutPlainRow(static_cast<unsigned>(volumes.sound), view.soundVolumeRow, digits, layout, volumeX,
                    soundVolumeY, volumeWidth);
 }
 
-void refreshLevelClock(AppContext& app) {
-    const unsigned seconds = nonNegative(app.game.secondsLeft);
+void refreshLevelClock(LevelClock& clock, const DigitTextureSet& digits, int secondsLeft) {
+    const unsigned seconds = nonNegative(secondsLeft);
     const unsigned minutes = seconds / 60;
     const unsigned rest = seconds % 60;
-    const DigitTextureSet& set = app.assets.digitTextures;
-    auto& clock = app.assets.levelClock; // the colon at index 2 never changes
-    clock[0].setTexture(digitPicture(set, minutes / 10), true);
-    clock[1].setTexture(digitPicture(set, minutes), true);
-    clock[3].setTexture(digitPicture(set, rest / 10), true);
-    clock[4].setTexture(digitPicture(set, rest), true);
+    clock[0].setTexture(digitPicture(digits, minutes / 10), true);
+    clock[1].setTexture(digitPicture(digits, minutes), true);
+    clock[3].setTexture(digitPicture(digits, rest / 10), true);
+    clock[4].setTexture(digitPicture(digits, rest), true);
 }
 
-void refreshLevelDigits(AppContext& app) {
-    const unsigned level = nonNegative(app.game.level);
-    const DigitTextureSet& set = app.assets.digitTextures;
-    app.assets.levelDigits[0].setTexture(digitPicture(set, level / 10), true);
-    app.assets.levelDigits[1].setTexture(digitPicture(set, level), true);
-    for (sf::Sprite& digit : app.assets.levelDigits) {
+void refreshLevelDigits(TwoDigits& levelDigits, const DigitTextureSet& digits, int level) {
+    const unsigned value = nonNegative(level);
+    levelDigits[0].setTexture(digitPicture(digits, value / 10), true);
+    levelDigits[1].setTexture(digitPicture(digits, value), true);
+    for (sf::Sprite& digit : levelDigits) {
         digit.setColor(sf::Color::White);
     }
 }
 
-void refreshEndLevelDigits(AppContext& app) {
-    const unsigned completed = nonNegative(app.game.level - 1);
-    const DigitTextureSet& set = app.assets.endDigitTextures;
-    app.assets.endLevelDigits[0].setTexture(digitPicture(set, completed / 10), true);
-    app.assets.endLevelDigits[1].setTexture(digitPicture(set, completed), true);
+void refreshEndLevelDigits(TwoDigits& endLevelDigits, const DigitTextureSet& endDigits, int level) {
+    const unsigned completed = nonNegative(level - 1);
+    endLevelDigits[0].setTexture(digitPicture(endDigits, completed / 10), true);
+    endLevelDigits[1].setTexture(digitPicture(endDigits, completed), true);
 }
 
 bool endLevelTensShown(int level) {

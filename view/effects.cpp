@@ -1,7 +1,6 @@
 // Blink, rising points, end fade and warning pulse.
 #include "view/effects.h"
 
-#include "app/app_context.h"
 #include "game/rules.h"
 #include "view/digits.h"
 
@@ -52,7 +51,9 @@ void startBlink() {
     restart(blinkClock);
 }
 
-void stopBlink() { blinkRunning = false; }
+void stopBlink() {
+    blinkRunning = false;
+}
 
 bool blinkActive() {
     return blinkRunning;
@@ -75,47 +76,46 @@ void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop) {
     target.draw(sprite);
 }
 
-void layoutPopup(AppContext& app) {
-    const Game& game = app.game;
+void layoutPopup(DigitRow& popupRow, const Game& game, const DigitTextureSet& digits, Layout layout) {
     const float progress = std::min(std::max(game.popupProgress, 0.0f), popupSteps);
-    const sf::Vector2f origin(game.popupX * app.scaleX + popupShift, (popupBaseY - progress) * app.scaleY);
+    const sf::Vector2f origin(game.popupX * layout.scaleX + popupShift,
+                              (popupBaseY - progress) * layout.scaleY);
     const auto alpha = static_cast<sf::Uint8>((1.0f - progress / popupSteps) * 255.0f);
     const unsigned points = game.popupPoints < 0 ? 0u : static_cast<unsigned>(game.popupPoints);
-    layoutDigits(points, app.view.popupRow, app.assets.digitTextures, origin, popupSpacing * app.scaleX,
-                 {app.scaleX, app.scaleY}, popupWidth, alpha);
+    layoutDigits(points, popupRow, digits, origin, popupSpacing * layout.scaleX,
+                 {layout.scaleX, layout.scaleY}, popupWidth, alpha);
 }
 
-void drawWarningPulse(AppContext& app, sf::RenderTarget& target) {
-    const Game& game = app.game;
+void drawWarningPulse(sf::RenderTarget& target, const Game& game, const FallTextureSet& gems,
+                      float pulseSeconds, Layout layout) {
     if (game.boardFull || game.timeUp) {
         return;
     }
-    const float t = elapsedSeconds(app.view.pulseClock);
-    const float factor = 1.0f + pulseGrowth * std::fabs(std::sin(pi * t));
+    const float factor = 1.0f + pulseGrowth * std::fabs(std::sin(pi * pulseSeconds));
     for (int column = 0; column < trashColumn; ++column) {
         if (!columnNearlyFull(game, column)) {
             continue;
         }
         const int code = cell(game.board, pulseRow, column);
-        const sf::Texture& texture = app.assets.fallTextures[static_cast<std::size_t>(code - 1)];
+        const sf::Texture& texture = gems[static_cast<std::size_t>(code - 1)];
         sf::Sprite pulse(texture);
         const sf::Vector2u size = texture.getSize();
         pulse.setOrigin(0.5f * static_cast<float>(size.x), 0.5f * static_cast<float>(size.y));
-        pulse.setScale(app.scaleX * factor, app.scaleY * factor);
+        pulse.setScale(layout.scaleX * factor, layout.scaleY * factor);
         pulse.setPosition(
-            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) * app.scaleX,
-            pulseCentreY * app.scaleY);
+            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) *
+                layout.scaleX,
+            pulseCentreY * layout.scaleY);
         target.draw(pulse);
     }
 }
 
-sf::Sprite& endPicture(AppContext& app) {
-    const Game& game = app.game;
-    return game.score < game.bestScore ? app.assets.gameOverPicture : app.assets.congratulationsPicture;
+sf::Sprite& endPicture(AssetCatalogue& assets, const Game& game) {
+    return game.score < game.bestScore ? assets.gameOverPicture : assets.congratulationsPicture;
 }
 
-void fadeEndPicture(AppContext& app) {
+void fadeEndPicture(AssetCatalogue& assets, const Game& game, float secondsIn) {
     // Like the other screen fades, a late frame (a slow high-score write, a busy machine) still ends the
     // fade opaque instead of leaving the picture at whatever alpha the last frame before 1 s gave it.
-    endPicture(app).setColor(sf::Color(255, 255, 255, screenFadeAlpha(elapsedSeconds(app.fadeClock), true)));
+    endPicture(assets, game).setColor(sf::Color(255, 255, 255, screenFadeAlpha(secondsIn, true)));
 }

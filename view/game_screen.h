@@ -1,21 +1,23 @@
-// The game screen and the end screen: drawing in their fixed order, the end screen's update and the
-// five buttons of the game screen.
+// Drawing of the game and end screens in their fixed order.
 #pragma once
+
+#include "game/game.h"
+#include "view/assets.h"
+#include "view/audio.h"
+#include "view/game_view.h"
+#include "view/layout.h"
 
 #include <SFML/Graphics.hpp>
 
-struct AppContext;
+#include <string>
 
 // The game screen; later steps cover earlier ones. The gem, thread, pattern and button pictures are
 // taken from the game state and the audio switches on every call.
-void drawPlaying(AppContext& app);
-void drawPlaying(AppContext& app, sf::RenderTarget& target);
+void drawPlaying(sf::RenderTarget& target, AssetCatalogue& assets, GameView& view, const Game& game,
+                 const Audio& audio, const std::string& playerName, Layout layout);
 
-// Each frame of the end screen: the end picture's fade-in, and the music started once from its beginning.
-void updateGameEnd(AppContext& app);
 // The end picture and, more than 3 s after the end screen first drew, the summary of a scoring game.
-void drawGameEnd(AppContext& app);
-void drawGameEnd(AppContext& app, sf::RenderTarget& target);
-
-// A left click on the game screen, mouse in window pixels: music, sound, main menu, pause, quit.
-void handleGameButtons(AppContext& app, sf::Vector2i mouse);
+// The first call starts the summary's delay (on the game's landClock) and applies the picture's fade
+// for fadeSeconds into the end screen.
+void drawGameEnd(sf::RenderTarget& target, AssetCatalogue& assets, GameView& view, Game& game,
+                 float fadeSeconds, Layout layout);

@@ -25,8 +25,12 @@ inline std::set<sf::Keyboard::Key>& heldKeys() {
     static std::set<sf::Keyboard::Key> keys;
     return keys;
 }
-inline sf::Vector2i readScriptedMouse(const sf::Window&) { return scriptedMouse(); }
-inline bool scriptedKeyHeld(sf::Keyboard::Key key) { return heldKeys().count(key) > 0; }
+inline sf::Vector2i readScriptedMouse(const sf::Window&) {
+    return scriptedMouse();
+}
+inline bool scriptedKeyHeld(sf::Keyboard::Key key) {
+    return heldKeys().count(key) > 0;
+}
 
 inline sf::Event keyPress(sf::Keyboard::Key key) {
     sf::Event e{};
@@ -137,8 +141,8 @@ class AppTest : public ::testing::Test {
         sf::Texture shot;
         shot.create(app->window.getSize().x, app->window.getSize().y);
         shot.update(app->window);
-        return shot.copyToImage().getPixel(static_cast<unsigned>(designX * app->scaleX),
-                                           static_cast<unsigned>(designY * app->scaleY));
+        return shot.copyToImage().getPixel(static_cast<unsigned>(designX * app->layout.scaleX),
+                                           static_cast<unsigned>(designY * app->layout.scaleY));
     }
 };
 

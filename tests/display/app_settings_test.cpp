@@ -14,7 +14,9 @@ constexpr int hardX = 960, hardY = 440;
 constexpr int casualY = 768;
 constexpr int backY = 890;
 constexpr int listX = 1506;
-int rowY(int i) { return 410 + 47 * i + 20; }
+int rowY(int i) {
+    return 410 + 47 * i + 20;
+}
 } // namespace
 
 class SettingsTest : public AppTest {
@@ -33,40 +35,40 @@ TEST_F(SettingsTest, ArrowHeldStillRepeatsEveryFifthOfASecond) {
     moveMouse(musicUpX, musicUpY);
     send(leftPress(musicUpX, musicUpY));
     frame();
-    EXPECT_FLOAT_EQ(app->musicVolume, 3.0f);
+    EXPECT_FLOAT_EQ(app->volumes.music, 3.0f);
     wait(0.1);
     frame();
-    EXPECT_FLOAT_EQ(app->musicVolume, 3.0f);
+    EXPECT_FLOAT_EQ(app->volumes.music, 3.0f);
     wait(0.11);
     frame();
-    EXPECT_FLOAT_EQ(app->musicVolume, 4.0f);
+    EXPECT_FLOAT_EQ(app->volumes.music, 4.0f);
     for (int i = 0; i < 5; ++i) {
         wait(0.2);
         frame();
     }
-    EXPECT_FLOAT_EQ(app->musicVolume, 9.0f);
+    EXPECT_FLOAT_EQ(app->volumes.music, 9.0f);
     send(leftRelease(musicUpX, musicUpY));
     wait(0.5);
     frame();
-    EXPECT_FLOAT_EQ(app->musicVolume, 9.0f);
+    EXPECT_FLOAT_EQ(app->volumes.music, 9.0f);
 }
 
 TEST_F(SettingsTest, VolumesStayWithinBoundsAndArrowsSwitchAudioOn) {
     openSettings();
     app->audio.soundEnabled = false;
-    app->soundVolume = 100.0f;
+    app->volumes.sound = 100.0f;
     moveMouse(musicUpX, soundUpY);
     send(leftPress(musicUpX, soundUpY));
     frame();
-    EXPECT_FLOAT_EQ(app->soundVolume, 100.0f);
+    EXPECT_FLOAT_EQ(app->volumes.sound, 100.0f);
     EXPECT_TRUE(app->audio.soundEnabled);
     send(leftRelease(musicUpX, soundUpY));
-    app->musicVolume = 0.0f;
+    app->volumes.music = 0.0f;
     wait(0.3);
     moveMouse(musicUpX, musicDownY);
     send(leftPress(musicUpX, musicDownY));
     frame();
-    EXPECT_FLOAT_EQ(app->musicVolume, 0.0f);
+    EXPECT_FLOAT_EQ(app->volumes.music, 0.0f);
 }
 
 TEST_F(SettingsTest, ModeButtonSetsParametersAndAFreshGameFollows) {
@@ -157,7 +159,7 @@ TEST_F(NameEntryTest, NonAsciiShowsTheWarningUntilAnAsciiLetterOrThreeSeconds) {
     send(textEntered(0x0416));
     send(textEntered(8));
     EXPECT_EQ(app->players.nameInput, ""); // Backspace removed the x
-    send(textEntered(8));                   // on an empty field: hides the warning
+    send(textEntered(8));                  // on an empty field: hides the warning
     EXPECT_TRUE(app->players.inputAccepted);
 }
 

@@ -75,18 +75,18 @@ using StartupTest = AppTest;
 
 TEST_F(StartupTest, OnAFullHdDesktopEveryDesignPointIsAPixel) {
     start(1920, 1080);
-    EXPECT_FLOAT_EQ(app->scaleX, 1.0f);
-    EXPECT_FLOAT_EQ(app->scaleY, 1.0f);
+    EXPECT_FLOAT_EQ(app->layout.scaleX, 1.0f);
+    EXPECT_FLOAT_EQ(app->layout.scaleY, 1.0f);
     expectPlacedAtScale(app->assets, 1.0f, 1.0f);
 }
 
 TEST_F(StartupTest, OnAWideDesktopPicturesStretchHorizontallyAndButtonsReactWhereDrawn) {
     start(2560, 1080);
-    EXPECT_FLOAT_EQ(app->scaleX, 2560.0f / 1920.0f);
-    EXPECT_FLOAT_EQ(app->scaleY, 1.0f);
+    EXPECT_FLOAT_EQ(app->layout.scaleX, 2560.0f / 1920.0f);
+    EXPECT_FLOAT_EQ(app->layout.scaleY, 1.0f);
     expectPlacedAtScale(app->assets, 2560.0f / 1920.0f, 1.0f);
     reachMainMenu();
-    const int quitX = static_cast<int>(960 * app->scaleX);
+    const int quitX = static_cast<int>(960 * app->layout.scaleX);
     click(quitX, 964);
     EXPECT_FALSE(app->window.isOpen());
 }
@@ -137,7 +137,7 @@ TEST(StartupWithMissingAssets, TheGameStartsAndRunsWithoutFontCursorMusicAndSome
         app->input.keyHeld = &scriptedKeyHeld;
         startApp(*app, sf::VideoMode(1920, 1080), sf::Style::None);
         EXPECT_FALSE(app->assets.cursorInstalled);
-        EXPECT_FALSE(app->assets.musicOpened);
+        EXPECT_FALSE(app->assets.sounds.musicOpened);
         EXPECT_EQ(app->assets.startButton.normal.getGlobalBounds().width, 0.0f);
         stepFrame(*app);
         handleEvent(*app, keyPress(sf::Keyboard::Space));

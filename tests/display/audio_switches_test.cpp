@@ -51,19 +51,19 @@ const std::vector<char>& musicFile() {
     return bytes;
 }
 
-class AudioTest : public ViewTest {
+class AudioTest : public PlayingAppTest {
   protected:
     void SetUp() override {
-        ViewTest::SetUp();
+        PlayingAppTest::SetUp();
         const std::vector<sf::Int16> samples = tone(effectSeconds);
-        for (SoundEffect& effect : app->assets.effects) {
+        for (SoundEffect& effect : app->assets.sounds.effects) {
             effect.buffer.loadFromSamples(samples.data(), samples.size(), 1, sampleRate);
             effect.sound.setBuffer(effect.buffer);
             effect.sound.setVolume(20.0f);
         }
-        sf::Music& music = app->assets.music;
-        app->assets.musicOpened = music.openFromMemory(musicFile().data(), musicFile().size());
-        ASSERT_TRUE(app->assets.musicOpened);
+        sf::Music& music = app->assets.sounds.music;
+        app->assets.sounds.musicOpened = music.openFromMemory(musicFile().data(), musicFile().size());
+        ASSERT_TRUE(app->assets.sounds.musicOpened);
         music.setLoop(true);
         music.setVolume(2.0f);
         music.play();
@@ -71,10 +71,10 @@ class AudioTest : public ViewTest {
     }
 
     sf::Sound& sound(SoundEffectId effect) {
-        return app->assets.effects[static_cast<std::size_t>(effect)].sound;
+        return app->assets.sounds.effects[static_cast<std::size_t>(effect)].sound;
     }
-    sf::SoundSource::Status music() { return app->assets.music.getStatus(); }
-    float musicOffset() { return app->assets.music.getPlayingOffset().asSeconds(); }
+    sf::SoundSource::Status music() { return app->assets.sounds.music.getStatus(); }
+    float musicOffset() { return app->assets.sounds.music.getPlayingOffset().asSeconds(); }
 
     void playFrom(SoundEffectId effect, float seconds) {
         sound(effect).play();
@@ -100,7 +100,7 @@ class AudioTest : public ViewTest {
 
     // As the event loop does for a click: the rules' requests are carried out after the event.
     void clickPause() {
-        snapshotAudioStatus(*app);
+        snapshotAudioStatus(app->game.audio, app->audio, app->assets.sounds);
         handleGameButtons(*app, pixelOf(1771 + 35, 57));
         carryOutRequests(*app);
     }
@@ -108,11 +108,11 @@ class AudioTest : public ViewTest {
 
 TEST_F(AudioTest, MPausesTheMusicAndResumesItWhereItStopped) {
     gameState = StartPage;
-    app->assets.music.setPlayingOffset(sf::seconds(4.0f));
+    app->assets.sounds.music.setPlayingOffset(sf::seconds(4.0f));
     handleAudioKey(*app, sf::Keyboard::M);
     EXPECT_FALSE(app->audio.musicEnabled);
     EXPECT_EQ(music(), sf::SoundSource::Paused);
-    releaseAudioLatches(*app, false, false);
+    releaseAudioLatches(app->audio, false, false);
     handleAudioKey(*app, sf::Keyboard::M);
     EXPECT_TRUE(app->audio.musicEnabled);
     EXPECT_EQ(music(), sf::SoundSource::Playing);
@@ -122,18 +122,18 @@ TEST_F(AudioTest, MPausesTheMusicAndResumesItWhereItStopped) {
 TEST_F(AudioTest, AHeldKeyTogglesOnceUntilItIsReleased) {
     handleAudioKey(*app, sf::Keyboard::M);
     handleAudioKey(*app, sf::Keyboard::M); // key repeat
-    releaseAudioLatches(*app, true, false);
+    releaseAudioLatches(app->audio, true, false);
     handleAudioKey(*app, sf::Keyboard::M);
     EXPECT_FALSE(app->audio.musicEnabled);
     handleAudioKey(*app, sf::Keyboard::S);
     handleAudioKey(*app, sf::Keyboard::S);
     EXPECT_FALSE(app->audio.soundEnabled);
-    releaseAudioLatches(*app, true, false); // M still held, S let go
+    releaseAudioLatches(app->audio, true, false); // M still held, S let go
     handleAudioKey(*app, sf::Keyboard::S);
     handleAudioKey(*app, sf::Keyboard::M);
     EXPECT_TRUE(app->audio.soundEnabled);
     EXPECT_FALSE(app->audio.musicEnabled);
-    releaseAudioLatches(*app, false, false);
+    releaseAudioLatches(app->audio, false, false);
     handleAudioKey(*app, sf::Keyboard::M);
     EXPECT_TRUE(app->audio.musicEnabled);
 }
@@ -157,24 +157,24 @@ TEST_F(AudioTest, KeysDoNothingWhilePausedOrOnTheSettingsPage) {
 
 TEST_F(AudioTest, SwitchingMusicOnAfterAStopPlaysFromTheStart) {
     app->audio.musicEnabled = false;
-    app->assets.music.stop();
-    toggleMusic(*app);
+    app->assets.sounds.music.stop();
+    switchMusic(*app);
     EXPECT_EQ(music(), sf::SoundSource::Playing);
     EXPECT_LT(musicOffset(), 1.0f);
 }
 
 TEST_F(AudioTest, StartEffectRestartsAPlayingEffect) {
     playFrom(SoundEffectId::GemFall, 3.0f);
-    startEffect(*app, SoundEffectId::GemFall);
+    startEffect(app->audio, app->assets.sounds, SoundEffectId::GemFall);
     EXPECT_EQ(sound(SoundEffectId::GemFall).getStatus(), sf::SoundSource::Playing);
     EXPECT_LT(sound(SoundEffectId::GemFall).getPlayingOffset().asSeconds(), 1.0f);
 }
 
 TEST_F(AudioTest, StartEffectOnceLeavesAPlayingEffectAlone) {
     playFrom(SoundEffectId::Alert, 3.0f);
-    startEffectOnce(*app, SoundEffectId::Alert);
+    startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Alert);
     EXPECT_GE(sound(SoundEffectId::Alert).getPlayingOffset().asSeconds(), 3.0f);
-    startEffectOnce(*app, SoundEffectId::Applause);
+    startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Applause);
     EXPECT_EQ(sound(SoundEffectId::Applause).getStatus(), sf::SoundSource::Playing);
 }
 
@@ -182,20 +182,20 @@ TEST_F(AudioTest, NoEffectStartsWithSoundOffButAPlayingOneFinishes) {
     playFrom(SoundEffectId::Alert, 1.0f);
     handleAudioKey(*app, sf::Keyboard::S);
     EXPECT_EQ(sound(SoundEffectId::Alert).getStatus(), sf::SoundSource::Playing);
-    startEffect(*app, SoundEffectId::GemFall);
-    startEffectOnce(*app, SoundEffectId::Defeat);
+    startEffect(app->audio, app->assets.sounds, SoundEffectId::GemFall);
+    startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Defeat);
     EXPECT_EQ(sound(SoundEffectId::GemFall).getStatus(), sf::SoundSource::Stopped);
     EXPECT_EQ(sound(SoundEffectId::Defeat).getStatus(), sf::SoundSource::Stopped);
-    startEffect(*app, SoundEffectId::Alert);
+    startEffect(app->audio, app->assets.sounds, SoundEffectId::Alert);
     EXPECT_GE(sound(SoundEffectId::Alert).getPlayingOffset().asSeconds(), 1.0f) << "not restarted either";
 }
 
 TEST_F(AudioTest, VolumesGoToTheMusicAndEveryEffect) {
-    app->musicVolume = 37.0f;
-    app->soundVolume = 64.0f;
-    applyVolumes(*app);
-    EXPECT_FLOAT_EQ(app->assets.music.getVolume(), 37.0f);
-    for (const SoundEffect& effect : app->assets.effects) {
+    app->volumes.music = 37.0f;
+    app->volumes.sound = 64.0f;
+    applyVolumes(app->volumes, app->assets.sounds);
+    EXPECT_FLOAT_EQ(app->assets.sounds.music.getVolume(), 37.0f);
+    for (const SoundEffect& effect : app->assets.sounds.effects) {
         EXPECT_FLOAT_EQ(effect.sound.getVolume(), 64.0f);
     }
 }
@@ -203,8 +203,8 @@ TEST_F(AudioTest, VolumesGoToTheMusicAndEveryEffect) {
 TEST_F(AudioTest, SnapshotTellsTheRulesTheSwitchesAndWhatPlays) {
     app->game.audio.playing.fill(true);
     playFrom(SoundEffectId::TrashDrop, 0.0f);
-    toggleSound(*app);
-    snapshotAudioStatus(*app);
+    switchSound(*app);
+    snapshotAudioStatus(app->game.audio, app->audio, app->assets.sounds);
     const AudioStatus& status = app->game.audio;
     EXPECT_FALSE(status.soundEnabled);
     EXPECT_TRUE(status.musicEnabled);
@@ -248,7 +248,7 @@ TEST_F(AudioTest, RequestsRefreshTheClockAndStartTheLevelBlink) {
 TEST_F(AudioTest, PausingTheGamePausesOnlyTheMusic) {
     startPlaying();
     playFrom(SoundEffectId::Alert, 0.0f);
-    app->assets.music.setPlayingOffset(sf::seconds(6.0f));
+    app->assets.sounds.music.setPlayingOffset(sf::seconds(6.0f));
     clickPause();
     EXPECT_TRUE(app->game.paused);
     EXPECT_EQ(music(), sf::SoundSource::Paused);
@@ -260,7 +260,7 @@ TEST_F(AudioTest, PausingTheGamePausesOnlyTheMusic) {
 
 TEST_F(AudioTest, PauseLeavesMusicThatIsSwitchedOffAlone) {
     startPlaying();
-    toggleMusic(*app);
+    switchMusic(*app);
     clickPause();
     clickPause();
     EXPECT_EQ(music(), sf::SoundSource::Paused) << "resuming the game does not switch the music on";
@@ -272,33 +272,33 @@ TEST_F(AudioTest, LeavingAPausedGameLeavesTheMusicPausedUntilSwitchedOffAndOn) {
     handleGameButtons(*app, pixelOf(1695 + 35, 57));
     EXPECT_EQ(gameState, Menu);
     EXPECT_EQ(music(), sf::SoundSource::Paused);
-    toggleMusic(*app);
-    toggleMusic(*app);
+    switchMusic(*app);
+    switchMusic(*app);
     EXPECT_EQ(music(), sf::SoundSource::Playing);
 }
 
 TEST_F(AudioTest, GameEndStopsTheMusicAndTheEndScreenPlaysItOnceFromTheStart) {
-    app->assets.music.setPlayingOffset(sf::seconds(5.0f));
+    app->assets.sounds.music.setPlayingOffset(sf::seconds(5.0f));
     app->game.requests.stopMusic = true;
     carryOutRequests(*app);
     EXPECT_EQ(music(), sf::SoundSource::Stopped);
     gameState = GameEnd;
-    updateGameEnd(*app);
+    updateGameEndScreen(*app);
     EXPECT_EQ(music(), sf::SoundSource::Playing);
     EXPECT_LT(musicOffset(), 1.0f);
     EXPECT_TRUE(app->game.endMusicStarted);
-    app->assets.music.setPlayingOffset(sf::seconds(7.0f));
-    updateGameEnd(*app);
+    app->assets.sounds.music.setPlayingOffset(sf::seconds(7.0f));
+    updateGameEndScreen(*app);
     EXPECT_GE(musicOffset(), 6.9f) << "later frames leave it playing";
 }
 
 TEST_F(AudioTest, WithMusicOffTheEndScreenStaysSilentUntilSwitchedOn) {
-    toggleMusic(*app);
+    switchMusic(*app);
     app->game.requests.stopMusic = true;
     carryOutRequests(*app);
     EXPECT_EQ(music(), sf::SoundSource::Stopped) << "the end stops the music whatever the switch says";
     gameState = GameEnd;
-    updateGameEnd(*app);
+    updateGameEndScreen(*app);
     EXPECT_EQ(music(), sf::SoundSource::Stopped);
     EXPECT_FALSE(app->game.endMusicStarted);
     handleAudioKey(*app, sf::Keyboard::M);

@@ -5,10 +5,10 @@
 namespace viewtest {
 namespace {
 
-class ButtonsTest : public ViewTest {
+class ButtonsTest : public PlayingAppTest {
   protected:
     void SetUp() override {
-        ViewTest::SetUp();
+        PlayingAppTest::SetUp();
         Game& game = app->game;
         game.board = Board{};
         game.fallRow = 3;

@@ -15,8 +15,8 @@ class BlinkTest : public ViewTest {
         return sprite.getColor().a;
     }
 
-    sf::Sprite& tens() { return app->assets.levelDigits[0]; }
-    sf::Sprite& units() { return app->assets.levelDigits[1]; }
+    sf::Sprite& tens() { return assets.levelDigits[0]; }
+    sf::Sprite& units() { return assets.levelDigits[1]; }
 };
 
 TEST_F(BlinkTest, WithoutABlinkTheSpriteKeepsItsOwnColour) {
@@ -79,9 +79,9 @@ TEST_F(BlinkTest, ALateLastFrameLeavesTheTensInThatFramesPhase) {
 TEST_F(BlinkTest, OnlyACallThatMayStopEndsIt) {
     startBlink();
     advanceSeconds(5.1); // 20th quarter: visible
-    EXPECT_EQ(blinkAlpha(app->assets.enterYourName, false), opaque);
+    EXPECT_EQ(blinkAlpha(assets.enterYourName, false), opaque);
     advanceSeconds(0.25);
-    EXPECT_EQ(blinkAlpha(app->assets.enterYourName, false), clear);
+    EXPECT_EQ(blinkAlpha(assets.enterYourName, false), clear);
     EXPECT_TRUE(blinkActive());
 }
 
@@ -99,26 +99,26 @@ class PopupTest : public ViewTest {
   protected:
     void SetUp() override {
         ViewTest::SetUp();
-        app->game.board = Board{};
-        app->game.gemActive = false;
+        game.board = Board{};
+        game.gemActive = false;
     }
 
     // One frame of the points step as the rules run it; 0.025 s per frame gives one step per frame.
     void step(int points, double seconds) {
         advanceSeconds(seconds);
-        app->game.pointsThisFrame = points;
-        pointsStep(app->game, app->fadeClock);
+        game.pointsThisFrame = points;
+        pointsStep(game, fadeClock);
     }
 
-    const DigitRow& popup() { return app->view.popupRow; }
+    const DigitRow& popup() { return view.popupRow; }
 };
 
 TEST_F(PopupTest, RisesOneUnitAStepFromTheCursorColumnAndFades) {
-    app->game.cursorColumn = 4; // design x 750
+    game.cursorColumn = 4; // design x 750
     step(4, 0.0);
     step(0, 0.025);
     drawPlayingFrame();
-    EXPECT_EQ(shown(popup(), app->assets.digitTextures), "04___");
+    EXPECT_EQ(shown(popup(), assets.digitTextures), "04___");
     EXPECT_EQ(popup()[0].getPosition(), sf::Vector2f(750 * testScale + 5, 499 * testScale));
     EXPECT_EQ(popup()[1].getPosition().x, 750 * testScale + 5 + 20 * testScale);
     EXPECT_EQ(popup()[0].getColor().a, 252);
@@ -131,8 +131,8 @@ TEST_F(PopupTest, RisesOneUnitAStepFromTheCursorColumnAndFades) {
 }
 
 TEST_F(PopupTest, IsDrawnOverTheBoardUntilItsHundredthStep) {
-    app->game.cursorColumn = 4;
-    cell(app->game.board, 6, 4) = Gem20; // a cell the read-out passes over
+    game.cursorColumn = 4;
+    cell(game.board, 6, 4) = Gem20; // a cell the read-out passes over
     step(80, 0.0);
     for (int i = 0; i < 9; ++i) {
         step(0, 0.025);
@@ -145,22 +145,22 @@ TEST_F(PopupTest, IsDrawnOverTheBoardUntilItsHundredthStep) {
     for (int i = 0; i < 91; ++i) {
         step(0, 0.025);
     }
-    EXPECT_EQ(app->game.popupPoints, 0);
+    EXPECT_EQ(game.popupPoints, 0);
     frame = drawPlayingFrame();
     EXPECT_EQ(at(frame, 770, 500), fallColour(Gem20));
 }
 
 TEST_F(PopupTest, NewPointsReplaceTheRisingValueAtTheNewColumn) {
-    app->game.cursorColumn = 4;
+    game.cursorColumn = 4;
     step(4, 0.0);
     for (int i = 0; i < 30; ++i) {
         step(0, 0.025);
     }
-    app->game.cursorColumn = 1; // design x 390
+    game.cursorColumn = 1; // design x 390
     step(80, 0.01);
     step(0, 0.025);
     drawPlayingFrame();
-    EXPECT_EQ(shown(popup(), app->assets.digitTextures), "80___");
+    EXPECT_EQ(shown(popup(), assets.digitTextures), "80___");
     EXPECT_EQ(popup()[0].getPosition(), sf::Vector2f(390 * testScale + 5, 499 * testScale));
     EXPECT_EQ(popup()[0].getColor().a, 252);
 }
@@ -170,64 +170,64 @@ class EndFadeTest : public ViewTest {
     void SetUp() override {
         ViewTest::SetUp();
         gameState = GameEnd;
-        app->assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 0));
-        app->assets.congratulationsPicture.setColor(sf::Color(255, 255, 255, 0));
-        restart(app->fadeClock);
+        assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 0));
+        assets.congratulationsPicture.setColor(sf::Color(255, 255, 255, 0));
+        restart(fadeClock);
     }
 
     sf::Uint8 alphaAfter(double seconds, const sf::Sprite& picture) {
         advanceSeconds(seconds);
-        updateGameEnd(*app);
+        fadeEndPicture(assets, game, elapsedSeconds(fadeClock));
         return picture.getColor().a;
     }
 };
 
 TEST_F(EndFadeTest, GameOverFadesInOverOneSecondAndEndsOpaque) {
-    app->game.score = 30;
-    app->game.bestScore = 31;
-    const sf::Sprite& picture = app->assets.gameOverPicture;
+    game.score = 30;
+    game.bestScore = 31;
+    const sf::Sprite& picture = assets.gameOverPicture;
     EXPECT_EQ(alphaAfter(0.0, picture), 0);
     EXPECT_EQ(alphaAfter(0.5, picture), 127);
     EXPECT_EQ(alphaAfter(0.49, picture), 252);
     EXPECT_EQ(alphaAfter(0.3, picture), 255);
     EXPECT_EQ(alphaAfter(10.0, picture), 255);
-    EXPECT_EQ(app->assets.congratulationsPicture.getColor().a, 0) << "the other picture is left alone";
+    EXPECT_EQ(assets.congratulationsPicture.getColor().a, 0) << "the other picture is left alone";
 }
 
 TEST_F(EndFadeTest, AFirstFrameLaterThanTheFadeStillShowsThePicture) {
-    app->game.score = 30;
-    app->game.bestScore = 31;
+    game.score = 30;
+    game.bestScore = 31;
     advanceSeconds(1.7); // the frame that entered the end screen also rewrote the high-score file
     EXPECT_EQ(at(drawGameEndFrame(), 100, 100), gameOverColour);
 }
 
 TEST_F(EndFadeTest, TheFirstFrameStartsTransparentWhateverThePreviousEndScreenLeft) {
-    app->game.score = 10;
-    app->game.bestScore = 20;
-    app->assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
+    game.score = 10;
+    game.bestScore = 20;
+    assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
     EXPECT_EQ(at(drawGameEndFrame(), 100, 100), black);
     advanceSeconds(0.6);
-    updateGameEnd(*app);
+    fadeEndPicture(assets, game, elapsedSeconds(fadeClock));
     const sf::Color half = at(drawGameEndFrame(), 100, 100);
     EXPECT_GT(half.r, 60);
     EXPECT_LT(half.r, 120) << "about 60 % of the picture's red 150";
 }
 
 TEST_F(EndFadeTest, ABestScoreZeroIncludedFadesTheCongratulations) {
-    app->game.score = 0;
-    app->game.bestScore = 0;
-    EXPECT_EQ(alphaAfter(0.25, app->assets.congratulationsPicture), 63);
-    EXPECT_EQ(app->assets.gameOverPicture.getColor().a, 0);
+    game.score = 0;
+    game.bestScore = 0;
+    EXPECT_EQ(alphaAfter(0.25, assets.congratulationsPicture), 63);
+    EXPECT_EQ(assets.gameOverPicture.getColor().a, 0);
 }
 
 class PulseTest : public ViewTest {
   protected:
     void SetUp() override {
         ViewTest::SetUp();
-        app->game.board = Board{};
-        app->game.gemActive = false;
-        app->game.pattern.fill(Empty);
-        app->game.thread.fill(Empty);
+        game.board = Board{};
+        game.gemActive = false;
+        game.pattern.fill(Empty);
+        game.thread.fill(Empty);
     }
 
     // A point just left of the row-1 cell: covered only by a gem swollen beyond its cell.
@@ -236,8 +236,8 @@ class PulseTest : public ViewTest {
     }
 
     void fill(int column, GemKind rowOne, GemKind rowTwo) {
-        cell(app->game.board, 1, column) = rowOne;
-        cell(app->game.board, 2, column) = rowTwo;
+        cell(game.board, 1, column) = rowOne;
+        cell(game.board, 2, column) = rowTwo;
     }
 };
 
@@ -270,22 +270,22 @@ TEST_F(PulseTest, NeedsBothRowsAndStopsTheFrameTheRowOneGemLeaves) {
     EXPECT_EQ(besideRowOne(drawPlayingFrame(), 5), backgroundColour);
     fill(5, Gem90, Gem90);
     EXPECT_EQ(besideRowOne(drawPlayingFrame(), 5), fallColour(Gem90));
-    cell(app->game.board, 1, 5) = Empty;
+    cell(game.board, 1, 5) = Empty;
     EXPECT_EQ(besideRowOne(drawPlayingFrame(), 5), backgroundColour);
 }
 
 TEST_F(PulseTest, NeverInTheTubeNorAfterTheGameEnded) {
-    app->game.mode.gameMode = ColorLines; // no tube picture over column 12
+    game.mode.gameMode = ColorLines; // no tube picture over column 12
     advanceSeconds(0.5);
     fill(12, Gem70, Gem70);
     fill(0, Gem70, Gem70);
     sf::Image frame = drawPlayingFrame();
     EXPECT_EQ(besideRowOne(frame, 12), colorLinesColour);
     EXPECT_EQ(besideRowOne(frame, 0), fallColour(Gem70));
-    app->game.boardFull = true;
+    game.boardFull = true;
     EXPECT_EQ(besideRowOne(drawPlayingFrame(), 0), colorLinesColour);
-    app->game.boardFull = false;
-    app->game.timeUp = true;
+    game.boardFull = false;
+    game.timeUp = true;
     EXPECT_EQ(besideRowOne(drawPlayingFrame(), 0), colorLinesColour);
 }
 

@@ -10,10 +10,10 @@ class EndScreenTest : public ViewTest {
     void SetUp() override {
         ViewTest::SetUp();
         gameState = GameEnd;
-        app->game.level = 4;
-        app->game.score = 40;
-        app->game.bestScore = 40;
-        app->game.boardFull = true;
+        game.level = 4;
+        game.score = 40;
+        game.bestScore = 40;
+        game.boardFull = true;
         advanceSeconds(2.0); // past the picture's fade-in, which leaves the test pictures opaque
     }
 
@@ -33,12 +33,12 @@ class EndScreenTest : public ViewTest {
 };
 
 TEST_F(EndScreenTest, GameOverBelowTheBestCongratulationsOtherwise) {
-    app->game.score = 39;
+    game.score = 39;
     EXPECT_EQ(at(drawGameEndFrame(), 100, 100), gameOverColour);
-    app->game.score = 40;
+    game.score = 40;
     EXPECT_EQ(at(drawGameEndFrame(), 100, 100), congratulationsColour);
-    app->game.score = 0;
-    app->game.bestScore = 0;
+    game.score = 0;
+    game.bestScore = 0;
     EXPECT_EQ(at(drawGameEndFrame(), 100, 100), congratulationsColour) << "an equal score counts as a best";
 }
 
@@ -55,7 +55,7 @@ TEST_F(EndScreenTest, SummaryComesOnlyAfterMoreThanThreeSeconds) {
 }
 
 TEST_F(EndScreenTest, TheDelayStartsWithTheFirstEndFrameNotTheLastLanding) {
-    restart(app->game.landClock);
+    restart(game.landClock);
     advanceSeconds(10.0); // the last gem landed long ago
     EXPECT_EQ(message(drawGameEndFrame()), congratulationsColour);
     advanceSeconds(2.0);
@@ -65,8 +65,8 @@ TEST_F(EndScreenTest, TheDelayStartsWithTheFirstEndFrameNotTheLastLanding) {
 }
 
 TEST_F(EndScreenTest, AZeroScoreNeverShowsASummary) {
-    app->game.score = 0;
-    app->game.bestScore = 0;
+    game.score = 0;
+    game.bestScore = 0;
     const sf::Image frame = frameAfter(20.0);
     EXPECT_EQ(message(frame), congratulationsColour);
     EXPECT_EQ(levelUnits(frame), congratulationsColour);
@@ -86,10 +86,10 @@ TEST_F(EndScreenTest, MessageTellsHowTheGameEndedAndWhetherItWasTheBest) {
         {false, 55, 3, gameOverColour},
     };
     for (const auto& c : cases) {
-        app->game.timeUp = c.timeUp;
-        app->game.boardFull = !c.timeUp;
-        app->game.bestScore = c.best;
-        app->game.endSummaryReady = false;
+        game.timeUp = c.timeUp;
+        game.boardFull = !c.timeUp;
+        game.bestScore = c.best;
+        game.endSummaryReady = false;
         const sf::Image frame = frameAfter(3.5);
         EXPECT_EQ(message(frame), endMessageColour(c.message)) << c.message;
         EXPECT_EQ(at(frame, 100, 100), c.background) << c.message;
@@ -109,10 +109,10 @@ TEST_F(EndScreenTest, LevelCountFollowsABoardFullEndOnly) {
         {60, true, congratulationsColour, congratulationsColour},
     };
     for (const auto& c : cases) {
-        app->game.level = c.level;
-        app->game.timeUp = c.timeUp;
-        app->game.boardFull = !c.timeUp;
-        app->game.endSummaryReady = false;
+        game.level = c.level;
+        game.timeUp = c.timeUp;
+        game.boardFull = !c.timeUp;
+        game.endSummaryReady = false;
         const sf::Image frame = frameAfter(3.5);
         EXPECT_EQ(levelTens(frame), c.tens) << c.level << (c.timeUp ? " time up" : "");
         EXPECT_EQ(levelUnits(frame), c.units) << c.level << (c.timeUp ? " time up" : "");
@@ -120,9 +120,9 @@ TEST_F(EndScreenTest, LevelCountFollowsABoardFullEndOnly) {
 }
 
 TEST_F(EndScreenTest, LevelCountIsTakenOncePerEndScreen) {
-    app->game.level = 12;
+    game.level = 12;
     drawGameEndFrame();
-    app->game.level = 13;
+    game.level = 13;
     advanceSeconds(4.0);
     const sf::Image frame = drawGameEndFrame();
     EXPECT_EQ(levelTens(frame), endDigitColour(1));
@@ -130,8 +130,8 @@ TEST_F(EndScreenTest, LevelCountIsTakenOncePerEndScreen) {
 }
 
 TEST_F(EndScreenTest, ASixDigitScoreShowsItsFirstFiveDigits) {
-    app->game.score = 123456;
-    app->game.bestScore = 123456;
+    game.score = 123456;
+    game.bestScore = 123456;
     const sf::Image frame = frameAfter(3.5);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(scoreDigit(frame, i), endDigitColour(i + 1)) << i;

@@ -1,8 +1,9 @@
-// Shared set-up of the game-screen tests: an application context on a manual clock, with solid-colour
-// pictures of known colours in place of the artwork, drawn into an off-screen target at half scale.
+// Shared set-up of the game-screen tests: the game, its presentation state and a catalogue of
+// solid-colour pictures of known colours in place of the artwork, on a manual clock, drawn into an
+// off-screen target at half scale.
 #pragma once
 
-#include "app/app_context.h"
+#include "app/screens.h"
 #include "game/rules.h"
 #include "view/digits.h"
 #include "view/effects.h"
@@ -113,19 +114,86 @@ inline char pictureOf(const sf::Sprite& sprite, const AssetCatalogue& assets, co
     return '?';
 }
 
+// Solid-colour stand-ins for the game-screen pictures, at their design positions and the test scale.
+inline void makeGemPictures(AssetCatalogue& a) {
+    for (std::size_t code = 0; code < a.threadTextures.size(); ++code) {
+        solid(a.threadTextures[code], gemSize, gemSize, threadColour(static_cast<int>(code)));
+        solid(a.patternTextures[code], gemSize, gemSize, patternColour(static_cast<int>(code)));
+    }
+    for (std::size_t kind = 0; kind < a.fallTextures.size(); ++kind) {
+        solid(a.fallTextures[kind], gemSize, gemSize, fallColour(static_cast<int>(kind) + 1));
+    }
+    a.fallingGem.setTexture(a.fallTextures[0], true);
+}
+
+inline void makeDigitPictures(AssetCatalogue& a) {
+    for (std::size_t d = 0; d < 10; ++d) {
+        solid(a.digitTextures[d], digitWidth, digitHeight, digitColour(static_cast<int>(d)));
+        solid(a.endDigitTextures[d], endDigitWidth, endDigitHeight, endDigitColour(static_cast<int>(d)));
+    }
+    solid(a.colonTexture, digitWidth, digitHeight, colonColour);
+    const sf::Texture* clockStart[] = {&a.digitTextures[0], &a.digitTextures[1], &a.colonTexture,
+                                       &a.digitTextures[0], &a.digitTextures[0]};
+    for (std::size_t i = 0; i < a.levelClock.size(); ++i) {
+        a.levelClock[i].setTexture(*clockStart[i], true);
+        placeSprite(a.levelClock[i], 50.0f + 25.0f * static_cast<float>(i), 60, testScale, testScale);
+    }
+    for (std::size_t i = 0; i < a.levelDigits.size(); ++i) {
+        a.levelDigits[i].setTexture(a.digitTextures[i], true);
+        placeSprite(a.levelDigits[i], 328.0f + 25.0f * static_cast<float>(i), 60, testScale, testScale);
+    }
+    for (std::size_t i = 0; i < a.endLevelDigits.size(); ++i) {
+        a.endLevelDigits[i].setTexture(a.endDigitTextures[i], true);
+        placeSprite(a.endLevelDigits[i], 799.0f + 16.0f * static_cast<float>(i), 795, testScale, testScale);
+    }
+}
+
+inline void makeButtons(AssetCatalogue& a) {
+    solidSprite(a.musicOnTexture, a.musicButton, buttonSize, buttonSize, musicOnColour, 1543, 22);
+    solid(a.musicOffTexture, buttonSize, buttonSize, musicOffColour);
+    solidSprite(a.soundOnTexture, a.soundButton, buttonSize, buttonSize, soundOnColour, 1619, 22);
+    solid(a.soundOffTexture, buttonSize, buttonSize, soundOffColour);
+    solidSprite(a.mainMenuTexture, a.mainMenuButton, buttonSize, buttonSize, mainMenuColour, 1695, 22);
+    solidSprite(a.pauseTexture, a.pauseButton, buttonSize, buttonSize, pauseColour, 1771, 22);
+    solid(a.resumeTexture, buttonSize, buttonSize, resumeColour);
+    solidSprite(a.quitGameTexture, a.quitGameButton, buttonSize, buttonSize, quitColour, 1847, 22);
+}
+
+inline void makeTestPictures(AssetCatalogue& a) {
+    solidSprite(a.natureTexture, a.backdrop, 1920, 1080, backdropColour, 0, 0);
+    solidSprite(a.backgroundTexture, a.background, 1920, 1080, backgroundColour, 0, 0);
+    solidSprite(a.backgroundCasualTexture, a.backgroundCasual, 1920, 1080, casualColour, 0, 0);
+    solidSprite(a.backgroundColorLinesTexture, a.backgroundColorLines, 1920, 1080, colorLinesColour, 0, 0);
+    solidSprite(a.trashTubeTexture, a.trashTube, 70, 480, tubeColour, 1773, 113);
+    solidSprite(a.gameOverTexture, a.gameOverPicture, 1920, 1080, gameOverColour, 0, 0);
+    solidSprite(a.congratulationsTexture, a.congratulationsPicture, 1920, 1080, congratulationsColour, 0, 0);
+    for (std::size_t i = 0; i < a.endMessages.size(); ++i) {
+        solidSprite(a.endMessageTextures[i], a.endMessages[i], 530, 200,
+                    endMessageColour(static_cast<int>(i)), 695, 571);
+    }
+    makeButtons(a);
+    makeDigitPictures(a);
+    makeGemPictures(a);
+    for (auto& sprite : a.threadSprites) {
+        sprite.setScale(testScale, testScale);
+    }
+    for (auto& sprite : a.patternSprites) {
+        sprite.setScale(testScale, testScale);
+    }
+    loadFont(a);
+}
+
+// The parts the game-screen drawing takes, on a manual clock at 100 s.
 class ViewTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        app = std::make_unique<AppContext>();
-        app->time.manual = true;
-        app->time.manualSeconds = 100.0;
-        app->scaleX = testScale;
-        app->scaleY = testScale;
-        app->fadeClock = makeStopwatch(app->time);
-        initGameView(app->view, app->time);
-        initBlink(app->time);
-        initGameClocks(app->game, app->time);
-        makePictures();
+        time.manual = true;
+        time.manualSeconds = 100.0;
+        fadeClock = makeStopwatch(time);
+        initGameView(view, time);
+        initBlink(time);
+        initGameClocks(game, time);
+        makeTestPictures(assets);
         gameState = Playing;
         target.create(targetWidth, targetHeight);
     }
@@ -134,14 +202,14 @@ class ViewTest : public ::testing::Test {
 
     sf::Image drawPlayingFrame() {
         target.clear(sf::Color::Black);
-        drawPlaying(*app, target);
+        drawPlaying(target, assets, view, game, audio, playerName, layout);
         target.display();
         return target.getTexture().copyToImage();
     }
 
     sf::Image drawGameEndFrame() {
         target.clear(sf::Color::Black);
-        drawGameEnd(*app, target);
+        drawGameEnd(target, assets, view, game, elapsedSeconds(fadeClock), layout);
         target.display();
         return target.getTexture().copyToImage();
     }
@@ -157,86 +225,42 @@ class ViewTest : public ::testing::Test {
                   143.0f + 60.0f * row);
     }
 
+    void advanceSeconds(double seconds) { advance(time, seconds); }
+
+    TimeSource time;
+    Stopwatch fadeClock;
+    std::unique_ptr<AssetCatalogue> catalogue = std::make_unique<AssetCatalogue>();
+    AssetCatalogue& assets = *catalogue;
+    GameView view;
+    Game game;
+    Audio audio;
+    Volumes volumes;
+    std::string playerName;
+    Layout layout{testScale, testScale};
+    sf::RenderTexture target;
+};
+
+// The game screen as the application runs it, for what the application does on that screen: button
+// clicks, audio keys and requests, the end screen's update.
+class PlayingAppTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        app->time.manual = true;
+        app->time.manualSeconds = 100.0;
+        app->layout = {testScale, testScale};
+        app->fadeClock = makeStopwatch(app->time);
+        initGameView(app->view, app->time);
+        initBlink(app->time);
+        initGameClocks(app->game, app->time);
+        makeTestPictures(app->assets);
+        gameState = Playing;
+    }
+
+    void TearDown() override { gameState = StartPage; }
+
     void advanceSeconds(double seconds) { advance(app->time, seconds); }
 
-    std::unique_ptr<AppContext> app;
-    sf::RenderTexture target;
-
-  private:
-    void makeGemPictures() {
-        AssetCatalogue& a = app->assets;
-        for (std::size_t code = 0; code < a.threadTextures.size(); ++code) {
-            solid(a.threadTextures[code], gemSize, gemSize, threadColour(static_cast<int>(code)));
-            solid(a.patternTextures[code], gemSize, gemSize, patternColour(static_cast<int>(code)));
-        }
-        for (std::size_t kind = 0; kind < a.fallTextures.size(); ++kind) {
-            solid(a.fallTextures[kind], gemSize, gemSize, fallColour(static_cast<int>(kind) + 1));
-        }
-        a.fallingGem.setTexture(a.fallTextures[0], true);
-    }
-
-    void makeDigitPictures() {
-        AssetCatalogue& a = app->assets;
-        for (std::size_t d = 0; d < 10; ++d) {
-            solid(a.digitTextures[d], digitWidth, digitHeight, digitColour(static_cast<int>(d)));
-            solid(a.endDigitTextures[d], endDigitWidth, endDigitHeight, endDigitColour(static_cast<int>(d)));
-        }
-        solid(a.colonTexture, digitWidth, digitHeight, colonColour);
-        const sf::Texture* clockStart[] = {&a.digitTextures[0], &a.digitTextures[1], &a.colonTexture,
-                                           &a.digitTextures[0], &a.digitTextures[0]};
-        for (std::size_t i = 0; i < a.levelClock.size(); ++i) {
-            a.levelClock[i].setTexture(*clockStart[i], true);
-            placeSprite(a.levelClock[i], 50.0f + 25.0f * static_cast<float>(i), 60, testScale, testScale);
-        }
-        for (std::size_t i = 0; i < a.levelDigits.size(); ++i) {
-            a.levelDigits[i].setTexture(a.digitTextures[i], true);
-            placeSprite(a.levelDigits[i], 328.0f + 25.0f * static_cast<float>(i), 60, testScale, testScale);
-        }
-        for (std::size_t i = 0; i < a.endLevelDigits.size(); ++i) {
-            a.endLevelDigits[i].setTexture(a.endDigitTextures[i], true);
-            placeSprite(a.endLevelDigits[i], 799.0f + 16.0f * static_cast<float>(i), 795, testScale,
-                        testScale);
-        }
-    }
-
-    void makeButtons() {
-        AssetCatalogue& a = app->assets;
-        solidSprite(a.musicOnTexture, a.musicButton, buttonSize, buttonSize, musicOnColour, 1543, 22);
-        solid(a.musicOffTexture, buttonSize, buttonSize, musicOffColour);
-        solidSprite(a.soundOnTexture, a.soundButton, buttonSize, buttonSize, soundOnColour, 1619, 22);
-        solid(a.soundOffTexture, buttonSize, buttonSize, soundOffColour);
-        solidSprite(a.mainMenuTexture, a.mainMenuButton, buttonSize, buttonSize, mainMenuColour, 1695, 22);
-        solidSprite(a.pauseTexture, a.pauseButton, buttonSize, buttonSize, pauseColour, 1771, 22);
-        solid(a.resumeTexture, buttonSize, buttonSize, resumeColour);
-        solidSprite(a.quitGameTexture, a.quitGameButton, buttonSize, buttonSize, quitColour, 1847, 22);
-    }
-
-    void makePictures() {
-        AssetCatalogue& a = app->assets;
-        solidSprite(a.natureTexture, a.backdrop, 1920, 1080, backdropColour, 0, 0);
-        solidSprite(a.backgroundTexture, a.background, 1920, 1080, backgroundColour, 0, 0);
-        solidSprite(a.backgroundCasualTexture, a.backgroundCasual, 1920, 1080, casualColour, 0, 0);
-        solidSprite(a.backgroundColorLinesTexture, a.backgroundColorLines, 1920, 1080, colorLinesColour, 0,
-                    0);
-        solidSprite(a.trashTubeTexture, a.trashTube, 70, 480, tubeColour, 1773, 113);
-        solidSprite(a.gameOverTexture, a.gameOverPicture, 1920, 1080, gameOverColour, 0, 0);
-        solidSprite(a.congratulationsTexture, a.congratulationsPicture, 1920, 1080, congratulationsColour, 0,
-                    0);
-        for (std::size_t i = 0; i < a.endMessages.size(); ++i) {
-            solidSprite(a.endMessageTextures[i], a.endMessages[i], 530, 200,
-                        endMessageColour(static_cast<int>(i)), 695, 571);
-        }
-        makeButtons();
-        makeDigitPictures();
-        makeGemPictures();
-        for (auto& sprite : a.threadSprites) {
-            sprite.setScale(testScale, testScale);
-        }
-        for (auto& sprite : a.patternSprites) {
-            sprite.setScale(testScale, testScale);
-        }
-        loadFont(a);
-    }
+    std::unique_ptr<AppContext> app = std::make_unique<AppContext>();
 };
 
 } // namespace viewtest

@@ -9,7 +9,6 @@ class GameScreenTest : public ViewTest {
   protected:
     void SetUp() override {
         ViewTest::SetUp();
-        Game& game = app->game;
         game.board = Board{};
         game.thread.fill(Empty);
         game.pattern = Pattern{Gem90, Gem80, Gem70, Gem60, Gem50, Gem40, Gem30, Gem20};
@@ -19,14 +18,14 @@ class GameScreenTest : public ViewTest {
         game.gemActive = true;
         game.score = 42;
         game.bestScore = 900;
-        app->players.currentPlayer = "Tavrello";
-        refreshLevelDigits(*app);
-        layoutPlayReadouts(*app);
+        playerName = "Tavrello";
+        refreshLevelDigits(assets.levelDigits, assets.digitTextures, game.level);
+        layoutPlayReadouts(view, game, assets.digitTextures, layout);
     }
 
     void setMode(GameMode mode) {
-        app->game.mode.gameMode = mode;
-        layoutPlayReadouts(*app);
+        game.mode.gameMode = mode;
+        layoutPlayReadouts(view, game, assets.digitTextures, layout);
     }
 
     // Mean x of the white text pixels in the top strip, in window pixels; -1 when there are none.
@@ -75,7 +74,7 @@ TEST_F(GameScreenTest, StandardModeShowsHeaderReadoutsButtonsPatternThreadAndTub
 }
 
 TEST_F(GameScreenTest, CasualShowsNoNameClockLevelScoreOrBestAndMovesTheCount) {
-    app->game.patternsCompleted = 7;
+    game.patternsCompleted = 7;
     setMode(Casual);
     const sf::Image frame = drawPlayingFrame();
     EXPECT_EQ(at(frame, 1500, 1050), casualColour);
@@ -93,9 +92,9 @@ TEST_F(GameScreenTest, CasualShowsNoNameClockLevelScoreOrBestAndMovesTheCount) {
 }
 
 TEST_F(GameScreenTest, ColorLinesHasNoPatternNorTubeAndCentresTheNameFurtherLeft) {
-    app->game.colorLinesCount = 3;
+    game.colorLinesCount = 3;
     setMode(ColorLines);
-    cell(app->game.board, 4, 12) = Gem50;
+    cell(game.board, 4, 12) = Gem50;
     const sf::Image frame = drawPlayingFrame();
     EXPECT_EQ(at(frame, 90, 143), colorLinesColour);
     EXPECT_EQ(at(frame, 1800, 300), colorLinesColour);
@@ -107,7 +106,6 @@ TEST_F(GameScreenTest, ColorLinesHasNoPatternNorTubeAndCentresTheNameFurtherLeft
 }
 
 TEST_F(GameScreenTest, BoardCellsUseTheKindPicturesAndCoverTheFallingGem) {
-    Game& game = app->game;
     cell(game.board, 7, 0) = Gem90;
     cell(game.board, 0, 11) = Diamond;
     cell(game.board, 5, 6) = Trash;
@@ -125,13 +123,12 @@ TEST_F(GameScreenTest, BoardCellsUseTheKindPicturesAndCoverTheFallingGem) {
 }
 
 TEST_F(GameScreenTest, TheTubePictureCoversTheTubeCells) {
-    cell(app->game.board, 4, 12) = Gem50;
+    cell(game.board, 4, 12) = Gem50;
     const sf::Image frame = drawPlayingFrame();
     EXPECT_EQ(at(frame, 1777 + 30, 113 + 240 + 30), tubeColour);
 }
 
 TEST_F(GameScreenTest, FallingGemShowsWhileActiveOrPaused) {
-    Game& game = app->game;
     EXPECT_EQ(atCell(drawPlayingFrame(), 2, 3), fallColour(Gem80));
     game.gemActive = false;
     EXPECT_EQ(atCell(drawPlayingFrame(), 2, 3), backgroundColour) << "landed, waiting for the next gem";
@@ -140,7 +137,6 @@ TEST_F(GameScreenTest, FallingGemShowsWhileActiveOrPaused) {
 }
 
 TEST_F(GameScreenTest, ThreadHangsUnderTheCursorColumnWithTheCodePictures) {
-    Game& game = app->game;
     game.thread = Thread{Diamond, Gem20, Trash, Empty, Empty, Empty, Empty, Empty};
     game.cursorColumn = 12;
     sf::Image frame = drawPlayingFrame();
@@ -155,21 +151,21 @@ TEST_F(GameScreenTest, ThreadHangsUnderTheCursorColumnWithTheCodePictures) {
 }
 
 TEST_F(GameScreenTest, ButtonPicturesFollowTheSwitchesAndThePlayersPause) {
-    app->audio.musicEnabled = false;
-    app->audio.soundEnabled = false;
-    app->game.paused = true;
+    audio.musicEnabled = false;
+    audio.soundEnabled = false;
+    game.paused = true;
     sf::Image frame = drawPlayingFrame();
     EXPECT_EQ(at(frame, 1543 + 35, 57), musicOffColour);
     EXPECT_EQ(at(frame, 1619 + 35, 57), soundOffColour);
     EXPECT_EQ(at(frame, 1771 + 35, 57), resumeColour);
-    app->game.boardFull = true; // the board-full stop sets paused but keeps the pause picture
+    game.boardFull = true; // the board-full stop sets paused but keeps the pause picture
     frame = drawPlayingFrame();
     EXPECT_EQ(at(frame, 1771 + 35, 57), pauseColour);
 }
 
 TEST_F(GameScreenTest, LevelDigitsBlinkOnTheGameScreen) {
-    app->game.level = 12;
-    refreshLevelDigits(*app);
+    game.level = 12;
+    refreshLevelDigits(assets.levelDigits, assets.digitTextures, game.level);
     startBlink();
     advanceSeconds(0.3);
     sf::Image frame = drawPlayingFrame();

@@ -1,0 +1,41 @@
+// Drawing of the splash, the main menu and the settings page with its player panel, and the places of
+// their controls, which the menus' click handling hit-tests.
+#pragma once
+
+#include "game/game.h"
+#include "view/assets.h"
+#include "view/game_view.h"
+#include "view/layout.h"
+
+#include <SFML/Graphics.hpp>
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The settings page's mode buttons, in the catalogue's order.
+constexpr std::array<GameMode, 6> modeButtonModes = {Easy, Normal, Hard, VeryHard, ColorLines, Casual};
+// The player list shows at most this many names.
+constexpr std::size_t listedRows = 10;
+
+// Start, Settings, Instructions, About, Quit.
+std::array<const ButtonPair*, 5> mainMenuButtons(const AssetCatalogue& assets);
+// The click rectangle of row i of the player list, in window pixels.
+sf::FloatRect playerRowBounds(std::size_t row, Layout layout);
+
+void drawStartPage(sf::RenderTarget& target, const AssetCatalogue& assets);
+// The menu background at its current fade and, once they show, the five buttons (hovered ones
+// highlighted).
+void drawMainMenu(sf::RenderTarget& target, const AssetCatalogue& assets, const std::array<bool, 5>& hover,
+                  bool buttonsShown);
+// The settings page's picture, volume arrows and read-outs, mode buttons (the selected one highlighted)
+// and back button.
+void drawSettingsPage(sf::RenderTarget& target, const AssetCatalogue& assets, const GameView& view,
+                      GameMode selected);
+// The blinking name prompt when asked for, the typed name, and the input-language warning when given.
+void drawNameField(sf::RenderTarget& target, sf::Sprite& prompt, bool promptShown, const sf::Text& name,
+                   const sf::Text* warning);
+// The first listed names, centred, the current player's in yellow.
+void drawPlayerList(sf::RenderTarget& target, const sf::Font& font, const std::vector<std::string>& names,
+                    int currentIndex, Layout layout);
