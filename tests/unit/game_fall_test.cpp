@@ -1,99 +1,54 @@
-// The falling gem: the hard-drop helper, the fall row by row, landing, the spawn delay and the stop
-// when the column is full to the top.
+// The falling gem: its fall row by row, landing, the spawn delay, and the choice of the next gem's
+// kind checked against the rand() numbers it must have used.
 #include "game_testing.h"
 
+#include <array>
 #include <cstdlib>
 
-TEST(DropGem, FallsToTheBottomOfAnEmptyColumn) {
-    Board board{};
-    int row = 0;
-    bool active = true;
-    dropGem(board, row, 3, active, Gem70);
-    EXPECT_EQ(row, 7);
-    EXPECT_FALSE(active);
-    EXPECT_EQ(columnPicture(board, 3), ".......C");
-}
-
-TEST(DropGem, StopsOnTheGemBelowAndNeverChecksItsStart) {
-    Board board = boardFrom({"....A", "....B", "....C"});
-    int row = 1;
-    bool active = true;
-    dropGem(board, row, 4, active, Trash);
-    EXPECT_EQ(row, 4);
-    EXPECT_EQ(columnPicture(board, 4), "....#ABC");
-
-    row = 5; // the start cell holds B and the cell under it is taken: B is overwritten in place
-    active = true;
-    dropGem(board, row, 4, active, Diamond);
-    EXPECT_EQ(row, 5);
-    EXPECT_FALSE(active);
-    EXPECT_EQ(columnPicture(board, 4), "....#*BC");
-}
-
-TEST(FallUpdate, MovesOneRowPerIntervalThenLandsWithASound) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.fallColumn = 2;
-    game.fallKind = 1;
-    game.board = boardFrom({"..A"}); // lands on row 6
-    frame(play, 0.69);
-    EXPECT_EQ(game.fallRow, 0);
-    frame(play, 0.01); // 0.7 s: the normal interval of level 1
-    EXPECT_EQ(game.fallRow, 1);
-    for (int expected = 2; expected <= 6; ++expected) {
-        frame(play, 0.7001);
-        EXPECT_EQ(game.fallRow, expected);
+TEST(FallUpdate, MovesOneRowPerIntervalThenLandsWithASoundIfSoundIsOn) {
+    for (bool sound : {true, false}) {
+        PlayHarness play;
+        Game& game = play.game;
+        game.audio.soundEnabled = sound;
+        game.fallColumn = 2;
+        game.fallKind = 1;
+        game.board = boardFrom({"..A"}); // lands on row 6
+        const Show row = [](const Game& g, const FrameResult&) {
+            return std::to_string(g.fallRow) + (g.landed ? " landed" : "");
+        };
+        // 0.7 s per row on level 1; resting on A the interval is 0, so the next frame lands it.
+        EXPECT_EQ(trace(play, {0.69, 0.01, 0.7001, 0.7001, 0.7001, 0.7001, 0.7001, 0.001}, row),
+                  "0 1 2 3 4 5 6 6 landed");
+        EXPECT_EQ(columnPicture(game.board, 2), "......BA");
+        EXPECT_EQ(cuesPicture(game), sound ? "GemFall" : "");
     }
-    EXPECT_TRUE(game.gemActive);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::GemFall), 0);
-    // Resting on A the interval is 0: the next frame lands it, however short.
-    frame(play, 0.001);
-    EXPECT_FALSE(game.gemActive);
-    EXPECT_TRUE(game.landed);
-    EXPECT_EQ(columnPicture(game.board, 2), "......BA");
-    ASSERT_EQ(game.requests.cueCount, 1);
-    EXPECT_EQ(game.requests.cues[0].effect, SoundEffectId::GemFall);
-    EXPECT_EQ(game.requests.cues[0].rule, CueRule::Restart);
 }
 
-TEST(FallUpdate, IntervalShrinksByTheSpeedupAndIsZeroWhenResting) {
-    Game game;
-    game.fallSpeedup = 0.1f;
-    EXPECT_NEAR(fallInterval(game), 0.6f, 1e-6);
-    game.mode.baseFallInterval = 0.2f;
-    game.fallSpeedup = 0.0f;
-    EXPECT_NEAR(fallInterval(game), 0.2f, 1e-6);
-    game.board = boardFrom({"#"});
-    game.fallRow = 6;
-    EXPECT_EQ(fallInterval(game), 0.0f);
-    game.fallRow = 7;
-    game.board = Board{};
-    EXPECT_EQ(fallInterval(game), 0.0f);
-
-    PlayHarness play;
-    play.game.fallSpeedup = 0.1f;
-    frame(play, 0.59);
-    EXPECT_EQ(play.game.fallRow, 0);
-    frame(play, 0.02);
-    EXPECT_EQ(play.game.fallRow, 1);
-}
-
-TEST(FallUpdate, LandingSoundOnlyWithSoundEnabled) {
-    PlayHarness play;
-    play.game.fallRow = 7;
-    play.game.audio.soundEnabled = false;
-    play.game.requests = Requests{};
-    advance(play.time, 0.01);
-    updatePlaying(play.game, play.fadeClock);
-    EXPECT_FALSE(play.game.gemActive);
-    EXPECT_EQ(play.game.requests.cueCount, 0);
+TEST(FallUpdate, IntervalAndSpawnDelayFollowTheSpeedup) {
+    const struct {
+        GameMode mode;
+        float speedup;
+        int fallRow; // over column 0, which holds a gem in row 7
+        float interval, spawnDelay;
+    } cases[] = {
+        {Normal, 0.0f, 0, 0.7f, 0.35f}, {Hard, 0.1f, 0, 0.5f, 0.3f},   {VeryHard, 0.0f, 5, 0.5f, 0.35f},
+        {Casual, 0.0f, 0, 0.2f, 0.35f}, {Normal, 0.1f, 6, 0.0f, 0.3f}, {Normal, 0.0f, 7, 0.0f, 0.35f},
+    };
+    for (const auto& c : cases) {
+        Game game;
+        setModeParameters(game.mode, c.mode);
+        game.fallSpeedup = c.speedup;
+        game.fallRow = c.fallRow;
+        game.board = boardFrom({"A"});
+        EXPECT_NEAR(fallInterval(game), c.interval, 1e-6) << c.mode << " row " << c.fallRow;
+        EXPECT_NEAR(spawnDelay(game), c.spawnDelay, 1e-6) << c.mode;
+    }
 }
 
 TEST(FallUpdate, GemStandsStillWhilePausedOrAfterTheTimeRanOut) {
     PlayHarness play;
     togglePause(play.game);
     frame(play, 5.0);
-    EXPECT_EQ(play.game.fallRow, 0);
     togglePause(play.game);
     play.game.timeUp = true;
     frame(play, 5.0);
@@ -102,34 +57,7 @@ TEST(FallUpdate, GemStandsStillWhilePausedOrAfterTheTimeRanOut) {
     EXPECT_TRUE(play.game.gemActive);
 }
 
-TEST(Spawn, WaitsHalfOfPointSevenSecondsInEveryMode) {
-    for (GameMode mode : {Normal, Hard, VeryHard, Casual}) {
-        PlayHarness play;
-        setModeParameters(play.game.mode, mode);
-        play.game.fallRow = 7;
-        frame(play, 0.01); // lands on the bottom
-        ASSERT_TRUE(play.game.landed);
-        frame(play, 0.34);
-        EXPECT_FALSE(play.game.gemActive) << "mode " << mode;
-        frame(play, 0.011);
-        EXPECT_TRUE(play.game.gemActive) << "mode " << mode;
-        EXPECT_FALSE(play.game.landed);
-        EXPECT_EQ(play.game.fallRow, 0);
-    }
-}
-
-TEST(Spawn, DelayShrinksWithTheSpeedup) {
-    PlayHarness play;
-    play.game.fallSpeedup = 0.1f; // (0.7 - 0.1) / 2 = 0.3 s
-    play.game.fallRow = 7;
-    frame(play, 0.01);
-    frame(play, 0.29);
-    EXPECT_FALSE(play.game.gemActive);
-    frame(play, 0.02);
-    EXPECT_TRUE(play.game.gemActive);
-}
-
-TEST(Spawn, DrawsTheColumnFirstThenTheKind) {
+TEST(Spawn, AfterTheDelayDrawsTheColumnThenTheKindAndRestartsTheFallClock) {
     for (unsigned seed : {3u, 17u, 4242u}) {
         std::srand(seed);
         const int column = std::rand() % 12;
@@ -137,54 +65,122 @@ TEST(Spawn, DrawsTheColumnFirstThenTheKind) {
         const int following = std::rand();
 
         PlayHarness play;
-        play.game.mode.diamondChance = 100;
-        play.game.mode.trashChance = 0;
-        play.game.fallRow = 7;
-        frame(play, 0.01);
+        Game& game = play.game;
+        game.mode.diamondChance = 100;
+        game.fallRow = 7;
+        frame(play, 0.01); // lands on the bottom
+        frame(play, 0.34);
+        EXPECT_FALSE(game.gemActive);
         std::srand(seed);
-        frame(play, 0.36);
-        ASSERT_TRUE(play.game.gemActive);
-        EXPECT_EQ(play.game.fallColumn, column);
-        EXPECT_EQ(play.game.fallKind, 8);
+        frame(play, 0.011);
+        ASSERT_TRUE(game.gemActive);
+        EXPECT_FALSE(game.landed);
+        EXPECT_EQ(game.fallColumn, column);
+        EXPECT_EQ(game.fallKind, 8);
         EXPECT_EQ(std::rand(), following) << "a spawn with a diamond draw takes exactly two numbers";
+        const Show row = [](const Game& g, const FrameResult&) { return std::to_string(g.fallRow); };
+        EXPECT_EQ(trace(play, {0.69, 0.02}, row), "0 1");
     }
 }
 
-TEST(Spawn, NewGemRestartsTheFallClock) {
-    PlayHarness play;
-    play.game.fallRow = 7;
-    play.game.fallColumn = 5;
-    frame(play, 0.01);
-    frame(play, 0.36); // spawn
-    ASSERT_TRUE(play.game.gemActive);
-    frame(play, 0.69);
-    EXPECT_EQ(play.game.fallRow, 0);
-    frame(play, 0.02);
-    EXPECT_EQ(play.game.fallRow, 1);
+namespace {
+
+// The numbers a seed gives: the percent draw, then the raw draws that may follow it.
+struct Draws {
+    int percent = 0;
+    std::array<int, 9> raw{};
+};
+
+Draws recordDraws(unsigned seed) {
+    std::srand(seed);
+    Draws draws;
+    draws.percent = std::rand() % 100;
+    for (int& value : draws.raw) {
+        value = std::rand();
+    }
+    std::srand(seed);
+    return draws;
 }
 
-TEST(Spawn, FullColumnStopsTheGameAndSkipsTheRestOfTheFrame) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.fallColumn = 4;
-    game.fallKind = 0;
-    game.board = boardFrom({"....B", "....B", "....C", "....C", "....B", "....B", "....C"});
-    FrameResult landing = frame(play, 0.001);
-    EXPECT_EQ(columnPicture(game.board, 4), "ABBCCBBC");
-    EXPECT_TRUE(landing.gameEndedNow) << "the end begins in the landing frame";
-    EXPECT_FALSE(landing.skipRestOfFrame);
-    FrameResult waiting = frame(play, 0.34);
-    EXPECT_FALSE(waiting.skipRestOfFrame);
-    FrameResult stop = frame(play, 0.02);
-    EXPECT_TRUE(stop.skipRestOfFrame);
-    EXPECT_TRUE(game.paused);
-    EXPECT_FALSE(game.gemActive);
-    EXPECT_FALSE(game.landed);
-    EXPECT_FALSE(game.requests.pauseMusic) << "the stop is not a pause of the player's";
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_FALSE(frame(play, 0.5).skipRestOfFrame) << "the stop happens once";
+Game colouredOnly(int maxKindIndex, const Board& board) {
+    Game game;
+    game.mode.diamondChance = 0;
+    game.mode.trashChance = 0;
+    game.maxKindIndex = maxKindIndex;
+    game.board = board;
+    return game;
+}
+
+std::array<int, 10> tally(const Game& game, int draws) {
+    std::array<int, 10> counts{};
+    std::srand(99);
+    for (int i = 0; i < draws; ++i) {
+        ++counts[chooseNextKind(game)];
     }
-    EXPECT_FALSE(game.gemActive);
-    EXPECT_EQ(game.fallRow, 0);
-    EXPECT_FALSE(pauseAllowed(game));
+    return counts;
+}
+
+} // namespace
+
+TEST(ChooseNextKind, EmptyPlayColumnsGiveGem90AfterADrawForEveryKind) {
+    for (int maxKind : {2, 7}) {
+        const Game game = colouredOnly(maxKind, boardFrom({"............D", "............D"}));
+        for (unsigned seed = 1; seed <= 5; ++seed) {
+            const Draws draws = recordDraws(seed);
+            EXPECT_EQ(chooseNextKind(game), 0) << "the tube does not count";
+            EXPECT_EQ(std::rand(), draws.raw[maxKind + 1]) << "one number per kind in play";
+        }
+    }
+}
+
+TEST(ChooseNextKind, KindCoveringThePlayColumnsIsNeverChosenAndTiesGoToTheLowerKind) {
+    // Gem90 weighs 0, Gem80 and Gem70 weigh their raw draws; the tube's Gem80s do not count.
+    const Game game = colouredOnly(2, boardFrom({"A...........B", "AA.......A..B", "AAA.A..A.A.AB"}));
+    int gem80 = 0;
+    for (unsigned seed = 1; seed <= 300; ++seed) {
+        const Draws draws = recordDraws(seed);
+        const int expected = draws.raw[1] >= draws.raw[2] ? 1 : 2;
+        gem80 += expected == 1 ? 1 : 0;
+        EXPECT_EQ(chooseNextKind(game), expected) << "seed " << seed;
+    }
+    EXPECT_GT(gem80, 0);
+    EXPECT_LT(gem80, 300);
+}
+
+TEST(ChooseNextKind, ScarceKindsComeMoreOftenAndOnlyKindsInPlayCome) {
+    // Gem90 on three quarters of the board, Gem80 on a quarter, Gem70 absent.
+    const std::array<int, 10> common = tally(colouredOnly(2, boardFrom({"AAABAAABAAAB"})), 3000);
+    EXPECT_GT(common[0], 0);
+    EXPECT_LT(common[0], common[1]);
+    EXPECT_LT(common[1], common[2]);
+    // Trash counts in the total: Gem90 keeps three quarters of its weight, winning 3/16 of the draws.
+    const std::array<int, 10> trash = tally(colouredOnly(2, boardFrom({"A#.#.#"})), 3000);
+    EXPECT_GT(trash[0], 450);
+    EXPECT_LT(trash[0], 675);
+    const std::array<int, 10> five = tally(colouredOnly(4, boardFrom({"ABCDE.FGH*#"})), 2000);
+    for (int kind = 0; kind < 10; ++kind) {
+        EXPECT_EQ(five[kind] > 0, kind <= 4) << "kind " << kind;
+    }
+}
+
+TEST(ChooseNextKind, DiamondAndTrashFollowThePercentDraw) {
+    ModeSettings veryHard; // diamond below 6, trash from 6 to 35
+    setModeParameters(veryHard, VeryHard);
+    const struct {
+        ModeSettings mode;
+        int diamondBelow, trashBelow;
+    } cases[] = {{veryHard, 6, 36}, {ModeSettings{}, 1, 11}}; // the start-up values: 1 % diamonds
+    for (const auto& c : cases) {
+        Game game;
+        game.mode = c.mode;
+        for (unsigned seed = 1; seed <= 400; ++seed) {
+            const Draws draws = recordDraws(seed);
+            const int kind = chooseNextKind(game);
+            const int expected = draws.percent < c.diamondBelow ? 8 : draws.percent < c.trashBelow ? 9 : 0;
+            EXPECT_EQ(kind, expected) << "seed " << seed << ", an empty board gives Gem90";
+            if (kind == 8) {
+                EXPECT_EQ(std::rand(), draws.raw[0]) << "a diamond takes no kind draws";
+            }
+        }
+    }
 }

@@ -3,12 +3,71 @@
 
 namespace {
 
-// A game some time into play, so the key-repeat clock is long past its 0.03 s.
-void settle(PlayHarness& play) {
-    advance(play.time, 1.0);
-}
+constexpr PlayKey L = PlayKey::Left;
+constexpr PlayKey R = PlayKey::Right;
+
+struct CursorCase {
+    const char* why;
+    GameMode mode;
+    int start;
+    bool paused, timeUp, flushing;
+    std::vector<std::pair<double, PlayKey>> presses; // wait since the previous press, key
+    int end;
+};
+
+const CursorCase cursorCases[] = {
+    {"a refused press leaves the clock", Normal, 6, false, false, false, {{1, L}, {0.02, L}, {0.0101, L}}, 4},
+    {"exactly 0.03 s is not enough", Normal, 6, false, false, false, {{1, L}, {0.03, R}}, 5},
+    {"just over 0.03 s is", Normal, 6, false, false, false, {{1, L}, {0.031, R}}, 6},
+    {"the edge restarts the clock", Normal, 0, false, false, false, {{1, L}, {0.02, R}}, 0},
+    {"the tube is the limit", Normal, 11, false, false, false, {{1, R}, {1, R}}, 12},
+    {"ColorLines stops before the tube", ColorLines, 10, false, false, false, {{1, R}, {1, R}}, 11},
+    {"paused", Normal, 6, true, false, false, {{1, L}, {1, R}}, 6},
+    {"time up", Normal, 6, false, true, false, {{1, L}, {1, R}}, 6},
+    {"Left stays on the tube while flushing", Normal, 12, false, false, true, {{1, L}}, 12},
+    {"Right has no flush guard", Normal, 6, false, false, true, {{1, R}}, 7},
+    {"Down restarts the clock", Normal, 6, false, false, false, {{1, PlayKey::Down}, {0.02, L}}, 6},
+    {"so does Down on the tube", Normal, 12, false, false, false, {{1, PlayKey::Down}, {0.02, L}}, 12},
+    {"and an Up that flushes nothing", Normal, 12, false, false, false, {{1, PlayKey::Up}, {0.02, L}}, 12},
+    {"and an Up that pushes nothing", Normal, 6, false, false, false, {{1, PlayKey::Up}, {0.02, R}}, 6},
+};
 
 } // namespace
+
+TEST(CursorKeys, MoveAtMostOncePerThreeHundredthsOfASecondWithinTheirGuards) {
+    for (const CursorCase& c : cursorCases) {
+        PlayHarness play;
+        setModeParameters(play.game.mode, c.mode);
+        play.game.cursorColumn = c.start;
+        play.game.paused = c.paused;
+        play.game.timeUp = c.timeUp;
+        play.game.trashFlushing = c.flushing;
+        for (const auto& [wait, key] : c.presses) {
+            press(play, key, wait);
+        }
+        EXPECT_EQ(play.game.cursorColumn, c.end) << c.why;
+    }
+}
+
+TEST(ThreadKeys, DownPullsAndUpPushesWithoutRateLimitUnlessPausedOrTimeUp) {
+    for (int guard = 0; guard < 3; ++guard) {
+        PlayHarness play;
+        Game& game = play.game;
+        game.cursorColumn = 1;
+        game.board = boardFrom({".A", ".B"});
+        game.paused = guard == 1;
+        game.timeUp = guard == 2;
+        press(play, PlayKey::Down, 1.0);
+        press(play, PlayKey::Down);
+        press(play, PlayKey::Up);
+        const bool allowed = guard == 0;
+        EXPECT_EQ(slotsPicture(game.thread), allowed ? "B......." : "........") << guard;
+        EXPECT_EQ(columnPicture(game.board, 1), allowed ? ".......A" : "......AB") << guard;
+        game.paused = game.timeUp = false;
+        press(play, PlayKey::Left, 0.02);
+        EXPECT_EQ(game.cursorColumn, allowed ? 1 : 0) << "only accepted keys restart the cursor clock";
+    }
+}
 
 TEST(SpaceKey, DropsTheGemAtOnceAndStartsTheSpawnDelay) {
     PlayHarness play;
@@ -17,252 +76,74 @@ TEST(SpaceKey, DropsTheGemAtOnceAndStartsTheSpawnDelay) {
     game.fallKind = 2;
     game.fallRow = 1;
     game.board = boardFrom({".........A", ".........B"});
-    settle(play);
-    press(play, PlayKey::Space);
+    press(play, PlayKey::Space, 0.5);
     EXPECT_EQ(game.fallRow, 5);
     EXPECT_EQ(columnPicture(game.board, 9), ".....CAB");
-    EXPECT_FALSE(game.gemActive);
     EXPECT_TRUE(game.landed);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::GemFall), 1);
-    frame(play, 0.34);
-    EXPECT_FALSE(game.gemActive) << "the delay counts from the drop";
-    frame(play, 0.02);
-    EXPECT_TRUE(game.gemActive);
-}
-
-TEST(SpaceKey, OnAGemRestingOnAnotherLandsItWhereItIs) {
-    PlayHarness play;
-    play.game.fallColumn = 0;
-    play.game.fallRow = 5;
-    play.game.board = boardFrom({"B", "B"});
+    EXPECT_EQ(cuesPicture(game), "GemFall");
     press(play, PlayKey::Space);
-    EXPECT_EQ(columnPicture(play.game.board, 0), ".....ABB");
+    EXPECT_EQ(columnPicture(game.board, 9) + cuesPicture(game), ".....CAB") << "no gem until the next spawn";
+    const Show active = [](const Game& g, const FrameResult&) { return g.gemActive ? "gem" : "-"; };
+    EXPECT_EQ(trace(play, {0.34, 0.02}, active), "- gem") << "the delay of 0.35 s counts from the drop";
 }
 
-TEST(SpaceKey, RefusedWithoutAnActiveGem) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.fallRow = 7;
-    frame(play, 0.01); // landed; the spawn delay runs
-    const Board before = game.board;
-    press(play, PlayKey::Space);
-    EXPECT_EQ(boardPicture(game.board), boardPicture(before));
-    EXPECT_EQ(game.requests.cueCount, 0);
-
-    PlayHarness paused;
-    togglePause(paused.game);
-    press(paused, PlayKey::Space);
-    EXPECT_EQ(boardPicture(paused.game.board), boardPicture(Board{}));
-    EXPECT_FALSE(paused.game.landed);
-}
-
-TEST(CursorKeys, MoveAtMostOncePerThreeHundredthsOfASecond) {
-    PlayHarness play;
-    Game& game = play.game;
-    settle(play);
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 5);
-    advance(play.time, 0.02);
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 5) << "a refused press does not restart the clock...";
-    advance(play.time, 0.0101);
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 4) << "...so 0.03 s after the first move the next one comes";
-    advance(play.time, 0.03);
-    press(play, PlayKey::Right);
-    EXPECT_EQ(game.cursorColumn, 4) << "exactly 0.03 s is not enough";
-    advance(play.time, 0.001);
-    press(play, PlayKey::Right);
-    EXPECT_EQ(game.cursorColumn, 5);
-}
-
-TEST(CursorKeys, StopAtTheEdgesButStillRestartTheClock) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.cursorColumn = 0;
-    settle(play);
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 0);
-    advance(play.time, 0.02);
-    press(play, PlayKey::Right);
-    EXPECT_EQ(game.cursorColumn, 0) << "the refused move at the edge restarted the clock";
-    advance(play.time, 0.02);
-    press(play, PlayKey::Right);
-    EXPECT_EQ(game.cursorColumn, 1);
-
-    game.cursorColumn = 11;
-    for (int i = 0; i < 3; ++i) {
-        advance(play.time, 0.05);
-        press(play, PlayKey::Right);
+TEST(DropGem, MovesDownWhileTheCellBelowIsFreeAndNeverChecksItsStart) {
+    const struct {
+        const char* column;
+        int start;
+        GemKind value;
+        int row;
+        const char* after;
+    } cases[] = {
+        {"........", 0, Gem70, 7, ".......C"},
+        {".....ABC", 1, Trash, 4, "....#ABC"},
+        {"....#ABC", 5, Diamond, 5, "....#*BC"}, // overwrites the gem at its start
+    };
+    for (const auto& c : cases) {
+        Board board = columnBoard(4, c.column);
+        int row = c.start;
+        bool active = true;
+        dropGem(board, row, 4, active, c.value);
+        EXPECT_EQ(row, c.row) << c.column;
+        EXPECT_EQ(columnPicture(board, 4), c.after);
+        EXPECT_FALSE(active);
     }
-    EXPECT_EQ(game.cursorColumn, 12) << "the tube is the limit";
 }
 
-TEST(CursorKeys, ColorLinesStopsBeforeTheTube) {
-    PlayHarness play;
-    setModeParameters(play.game.mode, ColorLines);
-    play.game.cursorColumn = 10;
-    for (int i = 0; i < 3; ++i) {
-        advance(play.time, 0.05);
-        press(play, PlayKey::Right);
-    }
-    EXPECT_EQ(play.game.cursorColumn, 11);
-}
-
-TEST(CursorKeys, RefusedWhilePausedAfterTimeOutAndLeftDuringAFlush) {
-    PlayHarness play;
-    Game& game = play.game;
-    settle(play);
-    game.paused = true;
-    press(play, PlayKey::Left);
-    press(play, PlayKey::Right);
-    EXPECT_EQ(game.cursorColumn, 6);
-    game.paused = false;
-    game.timeUp = true;
-    press(play, PlayKey::Left);
-    press(play, PlayKey::Right);
-    EXPECT_EQ(game.cursorColumn, 6);
-    game.timeUp = false;
-    game.trashFlushing = true;
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 6);
-    press(play, PlayKey::Right);
-    EXPECT_EQ(game.cursorColumn, 7) << "Right has no flush guard";
-}
-
-TEST(ThreadKeys, DownPullsAndUpPushesWithoutRateLimit) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.cursorColumn = 1;
-    game.board = boardFrom({".A", ".B"});
-    settle(play);
-    press(play, PlayKey::Down);
-    press(play, PlayKey::Down);
-    EXPECT_EQ(slotsPicture(game.thread), "AB......");
-    EXPECT_EQ(columnPicture(game.board, 1), "........");
-    press(play, PlayKey::Up);
-    EXPECT_EQ(slotsPicture(game.thread), "B.......");
-    EXPECT_EQ(columnPicture(game.board, 1), ".......A");
-}
-
-TEST(ThreadKeys, UpAndDownRestartTheCursorClock) {
-    PlayHarness play;
-    Game& game = play.game;
-    settle(play);
-    press(play, PlayKey::Down); // nothing to pull, the clock restarts all the same
-    advance(play.time, 0.02);
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 6);
-    game.cursorColumn = 12;
-    advance(play.time, 1.0);
-    press(play, PlayKey::Down); // no pull from the tube
-    advance(play.time, 0.02);
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 12);
-    advance(play.time, 1.0);
-    press(play, PlayKey::Up); // an empty thread cannot be flushed
-    EXPECT_FALSE(game.trashFlushing);
-    advance(play.time, 0.02);
-    press(play, PlayKey::Left);
-    EXPECT_EQ(game.cursorColumn, 12);
-}
-
-TEST(ThreadKeys, RefusedWhilePausedOrAfterTimeOut) {
-    for (bool timeOut : {false, true}) {
+TEST(PauseKey, TogglesOnceAPressOnlyWithTheGemInTheAirOverAnEmptyCell) {
+    const struct {
+        int fallRow; // over column 3, which holds a gem in row 7
+        bool music, allowed;
+    } cases[] = {{5, true, true}, {5, false, true}, {6, true, false}, {7, true, false}};
+    for (const auto& c : cases) {
         PlayHarness play;
         Game& game = play.game;
-        game.cursorColumn = 0;
-        game.board = boardFrom({"A"});
-        game.thread = slotsFrom("B");
-        game.paused = !timeOut;
-        game.timeUp = timeOut;
-        settle(play);
-        press(play, PlayKey::Down);
-        press(play, PlayKey::Up);
-        EXPECT_EQ(slotsPicture(game.thread), "B.......");
-        EXPECT_EQ(columnPicture(game.board, 0), ".......A");
-        press(play, PlayKey::Left);
-        game.paused = false;
-        game.timeUp = false;
-        press(play, PlayKey::Right);
-        EXPECT_EQ(game.cursorColumn, 1) << "the refused keys left the cursor clock alone";
+        game.audio.musicEnabled = c.music;
+        game.fallColumn = 3;
+        game.fallRow = c.fallRow;
+        game.board = boardFrom({"...A"});
+        press(play, PlayKey::P);
+        SCOPED_TRACE("row " + std::to_string(c.fallRow));
+        EXPECT_EQ(game.paused, c.allowed);
+        EXPECT_EQ(pausedByPlayer(game), c.allowed);
+        EXPECT_NE(game.gemActive, c.allowed);
+        EXPECT_EQ(game.requests.pauseMusic, c.allowed && c.music);
+        releasePauseLatch(game, true);
+        press(play, PlayKey::P);
+        EXPECT_EQ(game.paused, c.allowed) << "a held key toggles once";
+        releasePauseLatch(game, false);
+        press(play, PlayKey::P);
+        EXPECT_FALSE(game.paused);
+        EXPECT_TRUE(game.gemActive);
+        EXPECT_EQ(game.requests.resumeMusic, c.allowed && c.music);
     }
-}
-
-TEST(PauseKey, TogglesOnlyWithTheGemInTheAirOverAnEmptyCell) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.fallColumn = 3;
-    game.fallRow = 5;
-    game.board = boardFrom({"...A"});
-    press(play, PlayKey::P);
-    EXPECT_TRUE(game.paused);
-    EXPECT_FALSE(game.gemActive);
-    EXPECT_TRUE(game.requests.pauseMusic);
-    releasePauseLatch(game, false);
-    press(play, PlayKey::P);
-    EXPECT_FALSE(game.paused);
-    EXPECT_TRUE(game.gemActive);
-    EXPECT_TRUE(game.requests.resumeMusic);
-    releasePauseLatch(game, false);
-
-    game.fallRow = 6; // resting on A
-    press(play, PlayKey::P);
-    EXPECT_FALSE(game.paused);
-    game.fallRow = 7;
-    game.fallColumn = 0;
-    press(play, PlayKey::P);
-    EXPECT_FALSE(game.paused);
-    EXPECT_FALSE(game.pauseLatch);
-}
-
-TEST(PauseKey, RefusedDuringTheSpawnDelay) {
-    PlayHarness play;
-    play.game.fallRow = 5;
-    play.game.board = boardFrom({"B", "B"});
-    frame(play, 0.001); // lands on row 5
-    ASSERT_TRUE(play.game.landed);
-    press(play, PlayKey::P);
-    EXPECT_FALSE(play.game.paused);
-}
-
-TEST(PauseKey, AHeldKeyTogglesOnce) {
-    PlayHarness play;
-    Game& game = play.game;
-    press(play, PlayKey::P);
-    EXPECT_TRUE(game.pauseLatch);
-    releasePauseLatch(game, true);
-    press(play, PlayKey::P);
-    press(play, PlayKey::P);
-    EXPECT_TRUE(game.paused);
-    releasePauseLatch(game, false);
-    EXPECT_FALSE(game.pauseLatch);
-    press(play, PlayKey::P);
-    EXPECT_FALSE(game.paused);
-}
-
-TEST(PauseKey, MusicIsLeftAloneWhenSwitchedOff) {
-    PlayHarness play;
-    play.game.audio.musicEnabled = false;
-    press(play, PlayKey::P);
-    EXPECT_TRUE(play.game.paused);
-    EXPECT_FALSE(play.game.requests.pauseMusic);
-    releasePauseLatch(play.game, false);
-    press(play, PlayKey::P);
-    EXPECT_FALSE(play.game.paused);
-    EXPECT_FALSE(play.game.requests.resumeMusic);
 }
 
 TEST(BackKey, LeavesTheGameUntouched) {
     PlayHarness play;
-    Game& game = play.game;
-    game.board = boardFrom({"AB#"});
-    game.thread = slotsFrom("CC");
-    game.score = 12;
+    play.game.board = boardFrom({"AB#"});
     EXPECT_EQ(press(play, PlayKey::B), KeyResult::BackToMenu);
-    EXPECT_EQ(boardPicture(game.board), boardPicture(boardFrom({"AB#"})));
-    EXPECT_EQ(slotsPicture(game.thread), "CC......");
-    EXPECT_EQ(game.score, 12);
-    EXPECT_TRUE(game.gemActive);
+    EXPECT_EQ(play.game.board, boardFrom({"AB#"}));
+    EXPECT_TRUE(play.game.gemActive);
     EXPECT_EQ(press(play, PlayKey::Left), KeyResult::None);
 }

@@ -2,16 +2,11 @@
 // clock of 64 frames per second (a power of two, so every frame time is exact).
 #include "game_testing.h"
 
-#include <array>
 #include <cstdlib>
 
 namespace {
 
 constexpr double frameSeconds = 1.0 / 64.0;
-
-bool animating(const Game& game) {
-    return game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill;
-}
 
 int columnHeight(const Board& board, int column) {
     int height = 0;
@@ -21,233 +16,158 @@ int columnHeight(const Board& board, int column) {
     return height;
 }
 
-int tallestColumn(const Board& board) {
-    int best = -1;
-    for (int column = 0; column < 12; ++column) {
-        if (columnHeight(board, column) > 0 &&
-            (best < 0 || columnHeight(board, column) > columnHeight(board, best))) {
-            best = column;
-        }
-    }
-    return best;
-}
-
 // A tidy player: pulls gems from the tallest column and flushes every full thread into the tube.
-// Returns the key pressed, if any.
-bool tidyUp(PlayHarness& play, int& flushPresses) {
-    Game& game = play.game;
-    if (game.paused || game.timeUp || animating(game)) {
-        return false;
-    }
+void tidyUp(PlayHarness& play, int& flushes) {
+    const Game& game = play.game;
     if (threadFull(game.thread)) {
-        if (game.cursorColumn < 12) {
-            press(play, PlayKey::Right);
-            return true;
+        const PlayKey key = game.cursorColumn < trashColumn ? PlayKey::Right : PlayKey::Up;
+        flushes += key == PlayKey::Up ? 1 : 0;
+        press(play, key);
+        return;
+    }
+    int target = -1;
+    for (int column = 0; column < trashColumn; ++column) {
+        if (columnHeight(game.board, column) > (target < 0 ? 0 : columnHeight(game.board, target))) {
+            target = column;
         }
-        press(play, PlayKey::Up);
-        ++flushPresses;
-        return true;
     }
-    const int target = tallestColumn(game.board);
-    if (target < 0) {
-        return false;
+    if (target >= 0) {
+        const int cursor = game.cursorColumn;
+        press(play, cursor < target ? PlayKey::Right : cursor > target ? PlayKey::Left : PlayKey::Down);
     }
-    const PlayKey key = game.cursorColumn < target   ? PlayKey::Right
-                        : game.cursorColumn > target ? PlayKey::Left
-                                                     : PlayKey::Down;
-    press(play, key);
-    return true;
 }
 
-struct Tally {
-    int ticks = 0;
-    int levelRises = 0;
-    int levelUpCues = 0;
-    int level11Cues = 0;
-};
-
-void count(Tally& tally, const Game& game) {
-    tally.ticks += game.requests.clockTicked ? 1 : 0;
-    tally.levelRises += game.requests.levelRose ? 1 : 0;
-    tally.levelUpCues += cuesOf(game, SoundEffectId::LevelUp);
-    tally.level11Cues += cuesOf(game, SoundEffectId::Level11Up);
-}
-
-// What happened in a tidy player's game, as the test saw it from outside the rules.
-struct TidyGame {
-    Tally tally;
-    int flushPresses = 0;
-    double pausedAt = -1.0;
-    int secondsLeftAtPause = 0;
-    int secondsLeftAfterResume = 0;
-    double timeOutAt = -1.0;
-    bool lost = false;
+struct TidyRun {
+    int ticks = 0, levelRises = 0, flushes = 0;
+    std::string levelCues;
+    double pausedAt = -1.0, resumedAt = -1.0, endedAt = -1.0;
     FrameResult last;
 };
 
-constexpr double pauseStart = 100.0;
-constexpr double pauseLength = 30.0;
-
-// The player's move before a frame: pause once after 100 s for 30 s, otherwise tidy up, and rest in
-// the last ten seconds so that no points rise when the time runs out.
-void tidyMove(PlayHarness& play, TidyGame& run) {
-    Game& game = play.game;
+// The player's move before a frame: one pause of 30 s once 100 s have passed, otherwise tidying up,
+// resting in the last ten seconds so that no points rise when the time runs out.
+void tidyMove(PlayHarness& play, TidyRun& run) {
+    const Game& game = play.game;
     const double now = play.time.manualSeconds;
-    if (run.pausedAt < 0.0 && now >= pauseStart && pauseAllowed(game)) {
-        press(play, PlayKey::P);
+    const bool animating =
+        game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill;
+    if (run.pausedAt < 0.0 && now >= 100.0 && pauseAllowed(game)) {
         run.pausedAt = now;
-        run.secondsLeftAtPause = game.secondsLeft;
-        return;
-    }
-    if (game.paused && now >= run.pausedAt + pauseLength) {
-        run.secondsLeftAtPause = game.secondsLeft; // no tick came during the pause
+        EXPECT_EQ(game.secondsLeft, 20) << "100 ticks before the pause";
         press(play, PlayKey::P);
-        run.secondsLeftAfterResume = -1;
-        return;
-    }
-    if (game.level < 60 || game.secondsLeft > 10) {
-        tidyUp(play, run.flushPresses);
+    } else if (game.paused && now >= run.pausedAt + 30.0) {
+        run.resumedAt = now;
+        EXPECT_EQ(game.secondsLeft, 20) << "none during it";
+        press(play, PlayKey::P);
+    } else if (!game.paused && !animating && (game.level < 60 || game.secondsLeft > 10)) {
+        tidyUp(play, run.flushes);
     }
 }
 
-TidyGame playTidyGame(unsigned seed) {
-    PlayHarness play;
-    Game& game = play.game;
-    setModeParameters(game.mode, Easy);
-    std::srand(seed);
-    startNewGame(game);
-    TidyGame run;
-    while (!run.last.showEndScreen && !run.lost && play.time.manualSeconds < 4000.0) {
-        tidyMove(play, run);
-        run.last = frame(play, frameSeconds);
-        releasePauseLatch(game, false);
-        count(run.tally, game);
-        if (run.secondsLeftAfterResume < 0) {
-            run.secondsLeftAfterResume = game.secondsLeft;
-        }
-        run.lost = game.boardFull;
-        if (run.last.gameEndedNow) {
-            run.timeOutAt = play.time.manualSeconds;
-        }
+void noteTidyFrame(TidyRun& run, const Game& game, double now) {
+    run.ticks += game.requests.clockTicked ? 1 : 0;
+    run.levelRises += game.requests.levelRose ? 1 : 0;
+    const std::string cues = cuesPicture(game);
+    run.levelCues += cues.find("Level11Up!") != std::string::npos ? "N" : "";
+    run.levelCues += cues.find("LevelUp!") != std::string::npos ? "l" : "";
+    if (now == run.resumedAt + frameSeconds) {
+        EXPECT_EQ(game.secondsLeft, 19) << "the first tick comes at once after the pause";
     }
-    EXPECT_EQ(game.level, 60);
-    EXPECT_TRUE(game.timeUp);
-    EXPECT_EQ(game.maxKindIndex, 7);
-    EXPECT_NEAR(game.fallSpeedup, 59 * 0.005f, 1e-4);
-    EXPECT_EQ(game.patternsCompleted, 0) << "no thread happened to match with this seed";
-    EXPECT_EQ(game.score, 4 * run.flushPresses);
-    EXPECT_EQ(game.bestScore, game.score);
-    EXPECT_DOUBLE_EQ(play.time.manualSeconds, run.timeOutAt + 7.0) << "the end is looked at once a second";
-    return run;
+    if (run.last.gameEndedNow) {
+        run.endedAt = now;
+    }
 }
 
 } // namespace
 
 TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevelsWithAPause) {
-    const TidyGame run = playTidyGame(20240611);
-    ASSERT_FALSE(run.lost);
+    PlayHarness play;
+    Game& game = play.game;
+    setModeParameters(game.mode, Easy);
+    std::srand(20240611);
+    startNewGame(game);
+    TidyRun run;
+    while (!run.last.showEndScreen && !game.boardFull && play.time.manualSeconds < 4000.0) {
+        tidyMove(play, run);
+        run.last = frame(play, frameSeconds);
+        releasePauseLatch(game, false);
+        noteTidyFrame(run, game, play.time.manualSeconds);
+    }
     ASSERT_TRUE(run.last.showEndScreen);
-    EXPECT_GE(run.pausedAt, 100.0);
+    EXPECT_EQ(game.level, 60);
+    EXPECT_TRUE(game.timeUp);
+    EXPECT_EQ(game.maxKindIndex, 7);
+    EXPECT_NEAR(game.fallSpeedup, 59 * 0.005f, 1e-4);
     EXPECT_LT(run.pausedAt, 101.0);
-    EXPECT_EQ(run.secondsLeftAtPause, 20) << "100 ticks before the pause, none during it";
-    EXPECT_EQ(run.secondsLeftAfterResume, 19) << "the first tick comes at once after the pause";
-    // Ticks at 1..100 s, the pause, a tick in the first frame after the resume, then the remaining
-    // 3499 ticks a second apart.
-    EXPECT_DOUBLE_EQ(run.timeOutAt, run.pausedAt + 30.0 + frameSeconds + 3499.0);
-    EXPECT_EQ(run.tally.ticks, 3600 + 7);
-    EXPECT_EQ(run.tally.levelRises, 59);
-    EXPECT_EQ(run.tally.level11Cues, 5);
-    EXPECT_EQ(run.tally.levelUpCues, 54);
-    EXPECT_GT(run.flushPresses, 40);
+    // A tick in the first frame after the resume, then the remaining 3499 ticks a second apart; the
+    // end is looked at once a second, so the end screen comes 7 s after the time ran out.
+    EXPECT_DOUBLE_EQ(run.endedAt, run.resumedAt + frameSeconds + 3499.0);
+    EXPECT_DOUBLE_EQ(play.time.manualSeconds, run.endedAt + 7.0);
+    EXPECT_EQ(run.ticks, 3600 + 7);
+    EXPECT_EQ(run.levelRises, 59);
+    // The level-up sound ('l') on levels 2 to 60 but 11, 21, 31, 41 and 51, which have the new kind's ('N').
+    EXPECT_EQ(run.levelCues, "lllllllllNlllllllllNlllllllllNlllllllllNlllllllllNlllllllll");
+    EXPECT_GT(run.flushes, 40);
+    EXPECT_EQ(game.patternsCompleted, 0) << "no thread happened to match with this seed";
+    EXPECT_EQ(game.score, 4 * run.flushes);
+    EXPECT_EQ(game.bestScore, game.score);
     EXPECT_TRUE(run.last.record.due);
     EXPECT_EQ(run.last.record.levelValue, 59);
     EXPECT_EQ(run.last.record.count, 0);
 }
-
-namespace {
-
-// What happened in a game where every gem is dropped at once, counted in frames.
-struct DropGame {
-    int drops = 0;
-    int frames = 0;
-    int endFrame = -1;
-    int stopFrame = -1;
-    int firstDefeatFrame = -1;
-    bool pauseTaken = false;
-    FrameResult last;
-};
-
-void dropMove(PlayHarness& play, DropGame& run) {
-    if (play.game.gemActive) {
-        press(play, PlayKey::Space);
-        ++run.drops;
-    }
-    if (run.endFrame >= 0) {
-        press(play, PlayKey::P);
-        run.pauseTaken = run.pauseTaken || play.game.requests.pauseMusic;
-    }
-}
-
-void noteFrame(DropGame& run, const Game& game) {
-    ++run.frames;
-    if (run.last.gameEndedNow) {
-        EXPECT_EQ(run.endFrame, -1) << "the end begins once";
-        run.endFrame = run.frames;
-    }
-    if (run.last.skipRestOfFrame) {
-        EXPECT_EQ(run.stopFrame, -1) << "the spawn stops once";
-        run.stopFrame = run.frames;
-    }
-    if (run.firstDefeatFrame < 0 && cuesOf(game, SoundEffectId::Defeat) > 0) {
-        run.firstDefeatFrame = run.frames;
-    }
-}
-
-// Every column stacked from the bottom without gaps, holding only the kinds of level 1, diamonds and
-// trash; returns the number of gems in the play columns.
-int checkStacks(const Board& board) {
-    int gems = 0;
-    for (int column = 0; column < 12; ++column) {
-        const int height = columnHeight(board, column);
-        gems += height;
-        for (int row = 0; row < boardRows; ++row) {
-            const GemKind kind = cell(board, row, column);
-            EXPECT_EQ(kind != Empty, row >= boardRows - height) << "gap in column " << column;
-            EXPECT_TRUE(kind == Empty || kind <= Gem70 || kind == Diamond || kind == Trash);
-        }
-    }
-    return gems;
-}
-
-} // namespace
 
 TEST(ScriptedGame, DroppingEveryGemFillsTheBoardAndEndsTheGame) {
     PlayHarness play;
     Game& game = play.game;
     std::srand(77);
     startNewGame(game);
-    DropGame run;
-    while (!run.last.showEndScreen && run.frames < 64 * 600) {
-        dropMove(play, run);
-        run.last = frame(play, frameSeconds);
+    int drops = 0;
+    int frames = 0;
+    int endFrame = -1;
+    int stopFrame = -1;
+    int defeatFrame = -1;
+    FrameResult last;
+    while (!last.showEndScreen && frames < 64 * 600) {
+        if (game.gemActive) {
+            press(play, PlayKey::Space);
+            ++drops;
+        }
+        if (endFrame >= 0) {
+            press(play, PlayKey::P);
+            EXPECT_FALSE(game.requests.pauseMusic) << "no pause once the column is full";
+        }
+        last = frame(play, frameSeconds);
         releasePauseLatch(game, false);
-        noteFrame(run, game);
+        ++frames;
+        endFrame = last.gameEndedNow ? frames : endFrame;
+        stopFrame = last.skipRestOfFrame ? frames : stopFrame;
+        const bool defeat = cuesPicture(game).find("Defeat!") != std::string::npos;
+        defeatFrame = defeatFrame < 0 && defeat ? frames : defeatFrame;
     }
-
-    ASSERT_TRUE(run.last.showEndScreen);
-    EXPECT_TRUE(game.boardFull);
+    ASSERT_TRUE(last.showEndScreen);
+    EXPECT_TRUE(game.boardFull && game.paused);
+    EXPECT_FALSE(pausedByPlayer(game)) << "the stop is not the player's pause";
     EXPECT_FALSE(game.timeUp);
-    EXPECT_FALSE(run.pauseTaken) << "no pause once the column is full";
-    EXPECT_EQ(run.stopFrame - run.endFrame, 22) << "the spawn delay of 0.35 s, in whole frames";
-    EXPECT_EQ(run.firstDefeatFrame - run.endFrame, 65) << "more than 1 s";
-    EXPECT_EQ(run.frames - run.endFrame, 6 * 64 + 1) << "more than 6 s";
-    EXPECT_TRUE(game.paused);
+    EXPECT_EQ(stopFrame - endFrame, 22) << "the spawn delay of 0.35 s, in whole frames";
+    EXPECT_EQ(defeatFrame - endFrame, 65) << "more than 1 s";
+    EXPECT_EQ(frames - endFrame, 6 * 64 + 1) << "more than 6 s";
     EXPECT_EQ(game.level, 1);
-    EXPECT_TRUE(run.last.record.due) << "0 equals the stored best of 0";
-    EXPECT_EQ(run.last.record.levelValue, 0);
-    EXPECT_EQ(run.last.record.count, 0);
-    EXPECT_EQ(checkStacks(game.board), run.drops);
-    EXPECT_EQ(columnHeight(game.board, 12), 0);
-    EXPECT_EQ(game.fallRow, 0);
-    EXPECT_NE(cell(game.board, 1, game.fallColumn), Empty);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_TRUE(last.record.due) << "0 equals the stored best of 0";
+    EXPECT_EQ(last.record.levelValue, 0);
+    EXPECT_EQ(last.record.count, 0);
+    // Every play column stacked from the bottom without gaps, holding only level 1's kinds, diamonds
+    // and trash, one gem per drop; the tube empty; the last gem on top of a full column.
+    int gems = 0;
+    for (int column = 0; column < boardColumns; ++column) {
+        const int height = columnHeight(game.board, column);
+        gems += height;
+        const std::string picture = columnPicture(game.board, column);
+        EXPECT_EQ(picture.find_first_not_of('.'),
+                  height == 0 ? std::string::npos : size_t(boardRows - height));
+        EXPECT_EQ(picture.find_first_not_of(".ABC*#"), std::string::npos) << picture;
+    }
+    EXPECT_EQ(gems, drops);
+    EXPECT_EQ(columnHeight(game.board, trashColumn), 0);
+    EXPECT_EQ(columnHeight(game.board, game.fallColumn), boardRows);
 }

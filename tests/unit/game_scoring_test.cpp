@@ -1,229 +1,279 @@
-// Points: what each completed thread and each flush earns, in every mode; how a frame's points reach
-// the score, the best score and the rising read-out; the near-full warning and the cue rules.
+// Points reaching the score and the rising read-out, the near-full warning, the cue rules, the level
+// clock with its level-ups, and the two ends of a game with the result handed to the store.
 #include "game_testing.h"
 
 namespace {
 
-// Pulls the last gem of a thread whose other seven slots are already strung.
-void completeThread(Game& game, const std::string& thread) {
-    game.cursorColumn = 0;
-    game.thread = slotsFrom(thread.substr(1));
-    game.board = boardFrom({thread.substr(0, 1)});
-    pullGem(game);
+// Quiet play: no falling gem, so only the clock, the points and the end rules act.
+void onLevel(PlayHarness& play, int level, int secondsLeft) {
+    play.game.gemActive = false;
+    play.game.level = level;
+    play.game.secondsLeft = secondsLeft;
+    play.game.maxKindIndex = (level - 1) / 10 + 2;
+}
+
+// Column 0 filled to the top, where the falling gem stands.
+void fillColumnZero(Game& game) {
+    game.board = columnBoard(0, "ABCABCAB");
+    game.fallColumn = 0;
+}
+
+// "L<level>:<seconds left>", marked '*' in a frame in which the clock ticked.
+std::string levelClock(const Game& game, const FrameResult&) {
+    return "L" + std::to_string(game.level) + ":" + std::to_string(game.secondsLeft) +
+           (game.requests.clockTicked ? "*" : "");
+}
+
+// What a frame did about the end: "end", "stop" (the music), the cues, "shown"; "-" for nothing.
+std::string ending(const Game& game, const FrameResult& result) {
+    std::string text = result.gameEndedNow ? "end+" : "";
+    text += game.requests.stopMusic ? "stop+" : "";
+    text += cuesPicture(game).empty() ? "" : cuesPicture(game) + "+";
+    text += result.showEndScreen ? "shown+" : "";
+    return text.empty() ? "-" : text.substr(0, text.size() - 1);
+}
+
+std::string readOut(const Game& game, const FrameResult&) {
+    return std::to_string(game.popupPoints) + "@" + std::to_string(static_cast<int>(game.popupX)) + ":" +
+           std::to_string(static_cast<int>(game.popupProgress));
 }
 
 } // namespace
 
-TEST(Points, PatternMatchEarnsTheValuesOfItsGems) {
-    struct Case {
-        const char* pattern;
-        int points;
-    };
-    const Case cases[] = {{"HHHHHHHH", 16}, {"AAAAAAAA", 72}, {"ABCDEFGH", 44}, {"CCAAHHBB", 52}};
-    for (const Case& c : cases) {
-        Game game;
-        game.pattern = slotsFrom(c.pattern);
-        completeThread(game, c.pattern);
-        EXPECT_TRUE(game.patternMatched) << c.pattern;
-        EXPECT_EQ(game.pointsThisFrame, c.points) << c.pattern;
-    }
-}
-
-TEST(Points, EightDiamondsEarnEighty) {
-    Game game;
-    completeThread(game, "********");
-    EXPECT_EQ(game.pointsThisFrame, 80);
-    EXPECT_EQ(game.patternsCompleted, 0);
-}
-
-TEST(Points, OneColourLineEarnsEightTimesItsValue) {
-    const struct {
-        const char* thread;
-        int points;
-    } cases[] = {{"AAAAAAAA", 72}, {"CCCCCCCC", 56}, {"HHHHHHHH", 16}};
-    for (const auto& c : cases) {
-        Game game;
-        setModeParameters(game.mode, ColorLines);
-        completeThread(game, c.thread);
-        EXPECT_EQ(game.pointsThisFrame, c.points) << c.thread;
-    }
-}
-
-TEST(Points, EightDiamondsAreNoLineInColorLines) {
-    Game game;
-    setModeParameters(game.mode, ColorLines);
-    completeThread(game, "********");
-    EXPECT_EQ(game.pointsThisFrame, 8) << "a diamond line counts as a line of code 9";
-    EXPECT_EQ(game.colorLinesCount, 1);
-}
-
-TEST(Points, FlushEarnsFour) {
-    Game game;
-    game.thread = slotsFrom("ABCABCAB");
-    startTrashFlush(game);
-    EXPECT_EQ(game.pointsThisFrame, 4);
-}
-
-TEST(Points, CasualEarnsNothingButStillCountsAndAnimates) {
-    Game game;
-    setModeParameters(game.mode, Casual);
-    game.pattern = slotsFrom("AABBCCAA");
-    completeThread(game, "AABBCCAA");
-    EXPECT_EQ(game.pointsThisFrame, 0);
-    EXPECT_EQ(game.patternsCompleted, 1);
-    EXPECT_TRUE(game.patternMatched);
-
-    Game diamonds;
-    setModeParameters(diamonds.mode, Casual);
-    completeThread(diamonds, "********");
-    EXPECT_EQ(diamonds.pointsThisFrame, 0);
-    EXPECT_TRUE(diamonds.threadClearing);
-
-    Game flush;
-    setModeParameters(flush.mode, Casual);
-    flush.thread = slotsFrom("ABCABCAB");
-    startTrashFlush(flush);
-    EXPECT_EQ(flush.pointsThisFrame, 0);
-    EXPECT_TRUE(flush.trashFlushing);
-}
-
 TEST(PointsStep, MovesTheFramePointsIntoScoreAndBest) {
     PlayHarness play;
     Game& game = play.game;
-    game.gemActive = false;
+    onLevel(play, 1, 60);
     game.score = 30;
     game.bestScore = 40;
-    game.pointsThisFrame = 4;
-    frame(play, 0.01);
-    EXPECT_EQ(game.score, 34);
-    EXPECT_EQ(game.bestScore, 40);
-    EXPECT_EQ(game.pointsThisFrame, 0);
-    game.pointsThisFrame = 6;
-    frame(play, 0.01);
-    EXPECT_EQ(game.bestScore, 40) << "equal is not above";
-    game.pointsThisFrame = 16;
-    frame(play, 0.01);
-    EXPECT_EQ(game.score, 56);
-    EXPECT_EQ(game.bestScore, 56);
+    const struct { int points, score, best; } steps[] = {{4, 34, 40}, {6, 40, 40}, {16, 56, 56}};
+    for (const auto& step : steps) {
+        game.pointsThisFrame = step.points;
+        frame(play, 0.01);
+        EXPECT_EQ(game.score, step.score);
+        EXPECT_EQ(game.bestScore, step.best);
+        EXPECT_EQ(game.pointsThisFrame, 0);
+    }
 }
 
-TEST(PointsStep, ReadOutRisesOneStepPerFiftiethAndVanishesAfterAHundred) {
+TEST(PointsStep, ReadOutRisesOneStepPerFiftiethAtTheCursorAndVanishesAfterAHundred) {
     PlayHarness play;
     Game& game = play.game;
-    game.gemActive = false;
+    onLevel(play, 1, 60);
     game.cursorColumn = 3;
     game.pointsThisFrame = 80;
-    frame(play, 0.5);
-    EXPECT_EQ(game.popupPoints, 80);
-    EXPECT_EQ(game.popupProgress, 0.0f);
-    EXPECT_EQ(game.popupX, 630.0f);
-    EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "the read-out restarted the fade timer";
-    frame(play, 0.019);
-    EXPECT_EQ(game.popupProgress, 0.0f);
-    frame(play, 0.001);
-    EXPECT_EQ(game.popupProgress, 1.0f);
-    for (int i = 0; i < 98; ++i) {
-        frame(play, 0.025);
-    }
-    EXPECT_EQ(game.popupProgress, 99.0f);
-    EXPECT_EQ(game.popupPoints, 80);
-    frame(play, 0.025);
-    EXPECT_EQ(game.popupPoints, 0);
-    frame(play, 0.025);
-    EXPECT_EQ(game.popupProgress, 100.0f) << "no steps without a read-out";
-}
-
-TEST(PointsStep, NewPointsRestartTheReadOutAtTheCursor) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.gemActive = false;
-    game.pointsThisFrame = 72;
-    frame(play, 0.1);
-    for (int i = 0; i < 10; ++i) {
-        frame(play, 0.03);
-    }
-    EXPECT_EQ(game.popupProgress, 10.0f);
+    EXPECT_EQ(trace(play, {0.5, 0.019, 0.001}, readOut), "80@630:0 80@630:0 80@630:1");
+    trace(play, every(97, 0.025), readOut);
+    EXPECT_EQ(trace(play, {0.025, 0.025, 0.025}, readOut), "80@630:99 0@630:100 0@630:100");
     game.cursorColumn = 12;
     game.pointsThisFrame = 4;
-    frame(play, 0.03);
-    EXPECT_EQ(game.popupPoints, 4);
-    EXPECT_EQ(game.popupProgress, 0.0f);
-    EXPECT_EQ(game.popupX, 1777.0f);
+    EXPECT_EQ(trace(play, {0.01}, readOut), "4@1777:0");
+    EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "new points restart the fade timer";
 }
 
 TEST(PointsStep, SeveralEventsInAFrameShowAsOneSum) {
     PlayHarness play;
     Game& game = play.game;
-    game.gemActive = false;
+    onLevel(play, 1, 60);
     game.pattern = slotsFrom("AAAAAAAA");
-    completeThread(game, "AAAAAAAA");
-    game.cursorColumn = 12;
+    game.thread = slotsFrom("AAAAAAA");
+    game.board = boardFrom({"......A"});
+    pullGem(game);                       // 72
     game.thread = slotsFrom("BBBBBBBB"); // as if a second thread were flushed in the same frame
     startTrashFlush(game);
-    frame(play, 0.01);
-    EXPECT_EQ(game.popupPoints, 76);
+    EXPECT_EQ(trace(play, {0.01}, readOut), "76@990:0");
     EXPECT_EQ(game.score, 76);
 }
 
-TEST(NearFullWarning, AlertsOnceForColumnsFilledToRowOne) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.gemActive = false;
-    game.board = boardFrom({".A..B.......", ".A..B.......", ".A..B.......", ".A..B.......", ".A..B.......",
-                            ".A..B.......", ".A..B......."});
-    EXPECT_TRUE(columnNearlyFull(game, 1));
-    EXPECT_FALSE(columnNearlyFull(game, 0));
-    frame(play, 0.01);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::Alert), 1);
-    EXPECT_EQ(game.requests.cues[0].rule, CueRule::Once);
-
-    game.requests = Requests{};
-    game.audio.playing[static_cast<int>(SoundEffectId::Alert)] = true;
-    advance(play.time, 0.01);
-    updatePlaying(game, play.fadeClock);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::Alert), 0) << "a playing alert is left alone";
-
-    game.boardFull = true;
-    frame(play, 0.01);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::Alert), 0);
-    game.boardFull = false;
-    game.audio.soundEnabled = false;
-    frame(play, 0.01);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::Alert), 0);
+TEST(NearFullWarning, AlertsOnceForAPlayColumnTakenInRowsOneAndTwo) {
+    const Board columnsOneAndFour =
+        boardFrom({".A..B", ".A..B", ".A..B", ".A..B", ".A..B", ".A..B", ".A..B"});
+    const struct {
+        Board board;
+        bool boardFull, sound, alertPlaying;
+        const char* cues;
+    } cases[] = {
+        {columnsOneAndFour, false, true, false, "Alert!"},
+        {columnsOneAndFour, true, true, false, ""},
+        {columnsOneAndFour, false, false, false, ""},
+        {columnsOneAndFour, false, true, true, ""},
+        {columnBoard(1, "..AAAAAA"), false, true, false, ""},
+        {columnBoard(12, ".#######"), false, true, false, ""},
+    };
+    for (const auto& c : cases) {
+        Game game;
+        game.board = c.board;
+        game.boardFull = c.boardFull;
+        game.audio.soundEnabled = c.sound;
+        game.audio.playing[static_cast<int>(SoundEffectId::Alert)] = c.alertPlaying;
+        nearFullWarning(game);
+        EXPECT_EQ(cuesPicture(game), c.cues);
+    }
 }
 
-TEST(NearFullWarning, NeedsBothRowOneAndRowTwo) {
-    Game game;
-    game.board = boardFrom({".A", "..", ".B"}); // rows 5..7
-    EXPECT_FALSE(columnNearlyFull(game, 1));
-    game.board = boardFrom({".A", ".", ".", ".", ".", "."}); // row 2 only
-    EXPECT_FALSE(columnNearlyFull(game, 1));
-    game.board = boardFrom({"............#", "............#", "............#", "............#",
-                            "............#", "............#", "............#"});
-    nearFullWarning(game);
-    EXPECT_EQ(game.requests.cueCount, 0) << "the tube never warns";
-}
-
-TEST(Cues, OnceIsRefusedWhilePlayingAndRestartIsNot) {
+TEST(Cues, OnceIsRefusedWhilePlayingRestartIsNotAndNothingStartsWithSoundOff) {
     Game game;
     game.audio.playing[static_cast<int>(SoundEffectId::GemFall)] = true;
     cue(game, SoundEffectId::GemFall, CueRule::Restart);
-    EXPECT_EQ(game.requests.cueCount, 1);
-    cue(game, SoundEffectId::Applause, CueRule::Once);
-    cue(game, SoundEffectId::Applause, CueRule::Once);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::Applause), 1) << "the first cue marked it playing";
+    EXPECT_TRUE(tryCue(game, SoundEffectId::Applause, CueRule::Once));
+    EXPECT_FALSE(tryCue(game, SoundEffectId::Applause, CueRule::Once)) << "the first cue marked it playing";
     game.audio.soundEnabled = false;
-    cue(game, SoundEffectId::Defeat, CueRule::Restart);
-    EXPECT_EQ(game.requests.cueCount, 2);
+    EXPECT_FALSE(tryCue(game, SoundEffectId::Defeat, CueRule::Restart));
     EXPECT_FALSE(game.audio.playing[static_cast<int>(SoundEffectId::Defeat)]);
-}
-
-TEST(Cues, AFullListRefusesNoRule) {
-    Game game;
-    for (int i = 0; i < 40; ++i) {
+    EXPECT_EQ(cuesPicture(game), "GemFall Applause!");
+    game.audio.soundEnabled = true;
+    for (int i = 0; i < 20; ++i) {
         cue(game, SoundEffectId::GemFall, CueRule::Restart);
     }
-    EXPECT_EQ(game.requests.cueCount, static_cast<int>(game.requests.cues.size()));
-    EXPECT_TRUE(tryCue(game, SoundEffectId::Alert, CueRule::Once));
+    EXPECT_EQ(game.requests.cueCount, static_cast<int>(game.requests.cues.size()))
+        << "a full list takes no more";
+    EXPECT_TRUE(tryCue(game, SoundEffectId::Alert, CueRule::Once)) << "but still marks the effect playing";
     EXPECT_FALSE(tryCue(game, SoundEffectId::Alert, CueRule::Once));
+}
+
+TEST(LevelClock, TicksOncePerSecondExceptInCasual) {
+    for (GameMode mode : {Normal, Casual}) {
+        PlayHarness play;
+        setModeParameters(play.game.mode, mode);
+        onLevel(play, 1, 1);
+        EXPECT_EQ(trace(play, {0.99, 0.01, 0.5, 0.5}, levelClock),
+                  mode == Casual ? "L1:1 L1:1 L1:1 L1:1" : "L1:1 L2:60* L2:60 L2:59*");
+    }
+}
+
+TEST(LevelClock, PauseStopsTheCountdownAndOneTickComesAtOnceAfterIt) {
+    PlayHarness play;
+    frame(play, 0.5);
+    togglePause(play.game);
+    trace(play, every(100, 1.0), levelClock);
+    EXPECT_EQ(play.game.secondsLeft, 60);
+    togglePause(play.game);
+    EXPECT_EQ(trace(play, {0.001, 0.99, 0.01}, levelClock), "L1:59* L1:59 L1:58*") << "one tick, not a burst";
+}
+
+TEST(LevelUp, RaisesTheLevelSpeedsUpAndEveryTenthLevelShowsTheNewKindWithItsFanfare) {
+    const struct {
+        GameMode mode;
+        int from;
+        bool sound, fanfarePlaying;
+        int maxKind;
+        float speedup;
+        const char* cues;
+        int fallKind;
+    } cases[] = {
+        {Hard, 1, true, false, 2, 0.005f, "LevelUp!", 0},
+        {Normal, 10, true, false, 3, 0.0058f, "Level11Up!", 3},
+        {Easy, 20, true, false, 4, 0.005f, "Level11Up!", 4},
+        {VeryHard, 30, true, false, 5, 0.0042f, "Level11Up!", 5},
+        {ColorLines, 50, true, false, 7, 0.003f, "Level11Up!", 7},
+        {Normal, 58, true, false, 7, 0.0058f, "LevelUp!", 0},
+        {Normal, 10, false, false, 3, 0.0058f, "", 0},
+        {Normal, 40, true, true, 6, 0.0058f, "", 0},
+    };
+    for (const auto& c : cases) {
+        PlayHarness play;
+        Game& game = play.game;
+        setModeParameters(game.mode, c.mode);
+        onLevel(play, c.from, 1);
+        game.fallKind = 0;
+        game.audio.soundEnabled = c.sound;
+        game.audio.playing[static_cast<int>(SoundEffectId::Level11Up)] = c.fanfarePlaying;
+        advance(play.time, 1.0);
+        updatePlaying(game, play.fadeClock);
+        SCOPED_TRACE("from level " + std::to_string(c.from));
+        EXPECT_EQ(levelClock(game, {}), "L" + std::to_string(c.from + 1) + ":60*");
+        EXPECT_TRUE(game.requests.levelRose);
+        EXPECT_EQ(game.maxKindIndex, c.maxKind);
+        EXPECT_FLOAT_EQ(game.fallSpeedup, c.speedup);
+        EXPECT_EQ(cuesPicture(game), c.cues);
+        EXPECT_EQ(game.fallKind, c.fallKind) << "the new kind shows only when its fanfare starts";
+    }
+}
+
+TEST(GameEnd, TimeOutApplaudsAfterASecondAndShowsTheEndOnTheFirstTickAfterSix) {
+    PlayHarness play;
+    onLevel(play, 60, 2);
+    // Each tick looks at the end again; the harness takes the applause of the tick before as finished.
+    EXPECT_EQ(trace(play, {1, 1, 1, 1, 1, 1, 1, 1, 0.99, 0.01}, ending),
+              "- end+stop - Applause! Applause! Applause! Applause! Applause! - Applause!+shown");
+    EXPECT_EQ(levelClock(play.game, {}), "L60:0*");
+    EXPECT_TRUE(play.game.timeUp);
+    EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f);
+}
+
+TEST(GameEnd, BoardFullCuesApplauseForANewBestElseDefeatAndShowsTheEndAfterSix) {
+    const struct {
+        int score, best;
+        bool sound;
+        const char* ending;
+    } cases[] = {
+        {40, 40, true, "end+stop+Alert! - Applause! Applause! Applause!+shown"},
+        {0, 0, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
+        {39, 40, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
+        {40, 40, false, "end+stop - - - shown"},
+    };
+    for (const auto& c : cases) {
+        PlayHarness play;
+        onLevel(play, 1, 60);
+        play.game.score = c.score;
+        play.game.bestScore = c.best;
+        play.game.audio.soundEnabled = c.sound;
+        fillColumnZero(play.game);
+        // The near-full alert only until the board is full; 1 s and 6 s are not more than 1 s and 6 s.
+        EXPECT_EQ(trace(play, {0.01, 1.0, 0.01, 4.99, 0.01}, ending), c.ending)
+            << c.score << " of " << c.best;
+        EXPECT_TRUE(play.game.boardFull);
+    }
+}
+
+TEST(GameEnd, RecordsOnlyTheBestScoreWithTheLevelsCompletedAndTheModesCount) {
+    enum How { TimeOut, BoardFull };
+    const struct {
+        How how;
+        GameMode mode;
+        int level, score, best;
+        bool due;
+        int levelValue, count;
+    } cases[] = {
+        {BoardFull, Easy, 1, 0, 0, true, 0, 3},       {BoardFull, Normal, 12, 40, 40, true, 11, 3},
+        {BoardFull, Hard, 60, 9, 8, true, 59, 3},     {BoardFull, ColorLines, 5, 0, 0, true, 4, 5},
+        {BoardFull, Casual, 1, 0, 0, false, 0, 0},    {BoardFull, Normal, 1, 5, 6, false, 0, 0},
+        {TimeOut, Normal, 60, 300, 300, true, 59, 3}, {TimeOut, ColorLines, 60, 0, 0, true, 59, 5},
+        {TimeOut, Normal, 60, 10, 11, false, 0, 0},
+    };
+    for (const auto& c : cases) {
+        PlayHarness play;
+        Game& game = play.game;
+        setModeParameters(game.mode, c.mode);
+        onLevel(play, c.level, c.how == TimeOut ? 1 : 30);
+        game.score = c.score;
+        game.bestScore = c.best;
+        game.patternsCompleted = 3;
+        game.colorLinesCount = 5;
+        if (c.how == BoardFull) {
+            fillColumnZero(game);
+        }
+        FrameResult result;
+        for (int i = 0; i < 20 && !result.showEndScreen; ++i) {
+            result = frame(play, 0.5);
+        }
+        SCOPED_TRACE("mode " + std::to_string(c.mode) + " level " + std::to_string(c.level));
+        // The board-full end begins in the first frame, the time-out on the tick at 1 s.
+        EXPECT_DOUBLE_EQ(play.time.manualSeconds, c.how == TimeOut ? 8.0 : 7.0);
+        EXPECT_EQ(result.record.due, c.due);
+        EXPECT_EQ(result.record.levelValue, c.levelValue);
+        EXPECT_EQ(result.record.count, c.count);
+    }
+}
+
+TEST(GameEnd, ARisingReadOutHoldsBackTheEndScreen) {
+    // The read-out's steps restart the same fade timer the end delay reads.
+    PlayHarness play;
+    onLevel(play, 1, 60);
+    fillColumnZero(play.game);
+    play.game.pointsThisFrame = 8;
+    const Show shown = [](const Game&, const FrameResult& r) { return r.showEndScreen ? "shown" : "-"; };
+    EXPECT_EQ(trace(play, every(101, 0.025), shown).find("shown"), std::string::npos);
+    EXPECT_EQ(play.game.popupPoints, 0);
+    EXPECT_EQ(trace(play, {5.99, 0.02}, shown), "- shown");
 }

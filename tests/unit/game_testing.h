@@ -1,33 +1,23 @@
-// Helpers for the rules' tests: boards and threads written as short pictures, and a game on a manual
-// clock that a test steps frame by frame.
+// Helpers for the rules' tests: boards, threads and cues written as short pictures, and a game on a
+// manual clock that a test steps frame by frame.
 #pragma once
 
 #include "game/rules.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
-// Picture letters: '.' empty, 'A'..'H' Gem90..Gem20, '*' diamond, '#' trash.
+// Picture letters, indexed by cell code: '.' empty, 'A'..'H' Gem90..Gem20, '*' diamond, '#' trash.
+constexpr char kindLetters[] = ".ABCDEFGH*#";
+
 inline GemKind kindFromChar(char letter) {
-    if (letter >= 'A' && letter <= 'H') {
-        return static_cast<GemKind>(letter - 'A' + Gem90);
-    }
-    if (letter == '*') {
-        return Diamond;
-    }
-    return letter == '#' ? Trash : Empty;
-}
-
-inline char charFromKind(GemKind kind) {
-    if (kind >= Gem90 && kind <= Gem20) {
-        return static_cast<char>('A' + kind - Gem90);
-    }
-    if (kind == Diamond) {
-        return '*';
-    }
-    return kind == Trash ? '#' : '.';
+    const char* at = letter == '\0' ? nullptr : std::strchr(kindLetters, letter);
+    return at == nullptr ? Empty : static_cast<GemKind>(at - kindLetters);
 }
 
 // The rows stand on the bottom of the board: the last one is row 7. A row may be shorter than 13
@@ -44,14 +34,19 @@ inline Board boardFrom(std::initializer_list<std::string> rows) {
     return board;
 }
 
-// All 8 rows, 13 cells each, separated by '/', for readable failure messages.
-inline std::string boardPicture(const Board& board) {
+// One column written top to bottom, row 0 first, on an otherwise empty board.
+inline Board columnBoard(int column, const std::string& topToBottom) {
+    Board board{};
+    for (int row = 0; row < boardRows && row < static_cast<int>(topToBottom.size()); ++row) {
+        cell(board, row, column) = kindFromChar(topToBottom[row]);
+    }
+    return board;
+}
+
+inline std::string columnPicture(const Board& board, int column) {
     std::string text;
     for (int row = 0; row < boardRows; ++row) {
-        for (int column = 0; column < boardColumns; ++column) {
-            text += charFromKind(cell(board, row, column));
-        }
-        text += row + 1 < boardRows ? "/" : "";
+        text += kindLetters[cell(board, row, column)];
     }
     return text;
 }
@@ -68,25 +63,22 @@ inline Thread slotsFrom(const std::string& text) {
 inline std::string slotsPicture(const Thread& slots) {
     std::string text;
     for (GemKind kind : slots) {
-        text += charFromKind(kind);
+        text += kindLetters[kind];
     }
     return text;
 }
 
-inline std::string columnPicture(const Board& board, int column) {
+// The cues asked for, in order, a Once cue marked with '!': "GemFall Applause!".
+inline std::string cuesPicture(const Game& game) {
+    static const char* const names[soundEffectCount] = {"GemFall", "PatternShift", "Applause", "Defeat",
+                                                        "Alert",   "TrashDrop",    "LevelUp",  "Level11Up"};
     std::string text;
-    for (int row = 0; row < boardRows; ++row) {
-        text += charFromKind(cell(board, row, column));
+    for (int i = 0; i < game.requests.cueCount; ++i) {
+        const SoundCue& cue = game.requests.cues[i];
+        text += (i > 0 ? " " : "") + std::string(names[static_cast<int>(cue.effect)]);
+        text += cue.rule == CueRule::Once ? "!" : "";
     }
     return text;
-}
-
-inline int cuesOf(const Game& game, SoundEffectId effect) {
-    int count = 0;
-    for (int i = 0; i < game.requests.cueCount; ++i) {
-        count += game.requests.cues[i].effect == effect ? 1 : 0;
-    }
-    return count;
 }
 
 // A game whose clocks and the application's fade timer run on a manual source starting at 0 s.
@@ -112,8 +104,24 @@ inline FrameResult frame(PlayHarness& play, double seconds) {
     return updatePlaying(play.game, play.fadeClock);
 }
 
-// A key press at the current time, with what the application carried out before cleared.
-inline KeyResult press(PlayHarness& play, PlayKey key) {
+// Runs one frame per duration and writes down what `show` sees after each, separated by spaces.
+using Show = std::function<std::string(const Game&, const FrameResult&)>;
+inline std::string trace(PlayHarness& play, const std::vector<double>& frames, const Show& show) {
+    std::string text;
+    for (double seconds : frames) {
+        const FrameResult result = frame(play, seconds);
+        text += (text.empty() ? "" : " ") + show(play.game, result);
+    }
+    return text;
+}
+
+inline std::vector<double> every(int count, double seconds) {
+    return std::vector<double>(count, seconds);
+}
+
+// A key press after the given wait, with what the application carried out before cleared.
+inline KeyResult press(PlayHarness& play, PlayKey key, double waitSeconds = 0.0) {
+    advance(play.time, waitSeconds);
     play.game.requests = Requests{};
     return handlePlayKey(play.game, key);
 }

@@ -1,306 +1,165 @@
-// The thread: pulls and pushes, the trash flush through the tube, the clearing of a completed thread
-// and the refill of the pattern, with the animation steps they take on the shared clock.
+// The thread: pulls and pushes with what a completed thread earns in each mode, the flush through the
+// tube, the clearing of a completed thread and the refill of the pattern on the shared clock.
 #include "game_testing.h"
 
-#include <array>
 #include <cstdlib>
 
-TEST(PullGem, TakesTheBottomGemOntoTheTopOfTheThread) {
-    Game game;
-    game.cursorColumn = 2;
-    game.board = boardFrom({"..A", "..B", "..C"});
-    game.thread = slotsFrom("DE");
-    pullGem(game);
-    EXPECT_EQ(slotsPicture(game.thread), "CDE.....");
-    EXPECT_EQ(columnPicture(game.board, 2), "......AB") << "the column moved down one";
-    pullGem(game);
-    pullGem(game);
-    EXPECT_EQ(slotsPicture(game.thread), "ABCDE...");
-    EXPECT_EQ(columnPicture(game.board, 2), "........");
+namespace {
+
+enum Op { Pull, Push, Flush };
+enum Outcome { Nothing, Clearing, Match, Line, Flushing }; // Line: ColorLines' one-colour line
+
+struct ThreadCase {
+    GameMode mode;
+    int cursor;
+    const char *column, *thread, *pattern; // the cursor's column top to bottom; slot 0 first
+    Op op;
+    const char *columnAfter, *threadAfter;
+    int points;
+    Outcome outcome;
+};
+
+// Gem values: A 9, B 8, C 7, D 6, E 5, F 4, G 3, H 2; a diamond counts 1 as a ColorLines line.
+const ThreadCase threadCases[] = {
+    {Normal, 2, ".....ABC", "DE", "", Pull, "......AB", "CDE.....", 0, Nothing},
+    {Normal, 0, "ABBBBBBC", "", "", Pull, "AABBBBBB", "C.......", 0, Nothing}, // row 0 keeps its gem
+    {Normal, 3, "......A.", "", "", Pull, "......A.", "........", 0, Nothing},
+    {Normal, 0, ".......A", "BCBCBCBC", "", Pull, ".......A", "BCBCBCBC", 0, Nothing},
+    {Normal, 12, ".......B", "", "", Pull, ".......B", "........", 0, Nothing},
+    {Normal, 4, ".......D", "BCABCAB", "DBCABCAB", Pull, "........", "DBCABCAB", 62, Match},
+    {Hard, 0, ".......H", "HHHHHHH", "HHHHHHHH", Pull, "........", "HHHHHHHH", 16, Match},
+    {Easy, 0, ".......A", "BCDEFGH", "ABCDEFGH", Pull, "........", "ABCDEFGH", 44, Match},
+    {Normal, 0, ".......A", "AAAAAAB", "AAAAAAAA", Pull, "........", "AAAAAAAB", 0, Nothing},
+    {Normal, 7, ".......*", "*******", "ABCABCAB", Pull, "........", "********", 80, Clearing},
+    {Casual, 0, ".......A", "ABBCCAA", "AABBCCAA", Pull, "........", "AABBCCAA", 0, Match},
+    {Casual, 0, ".......*", "*******", "", Pull, "........", "********", 0, Clearing},
+    {ColorLines, 0, "......DC", "CCCCCCC", "CCCCCCCC", Pull, ".......D", "CCCCCCCC", 56, Line},
+    {ColorLines, 0, ".......A", "AAAAAAA", "", Pull, "........", "AAAAAAAA", 72, Line},
+    {ColorLines, 0, ".......*", "*******", "", Pull, "........", "********", 8, Line},
+    {ColorLines, 0, ".......D", "CCCCCCC", "DCCCCCCC", Pull, "........", "DCCCCCCC", 0, Nothing},
+    {Normal, 5, "......AB", "CDE", "", Push, ".....ABC", "DE......", 0, Nothing},
+    {Normal, 0, "...BBBBB", "AC", "", Push, "..BBBBBA", "C.......", 0, Nothing},
+    {Normal, 0, "..BBBBBA", "C", "", Push, "..BBBBBA", "C.......", 0, Nothing},
+    {Normal, 0, "AB.....C", "D", "", Push, "AB....CD", "........", 0, Nothing}, // rows 0 and 1 stay
+    {Normal, 1, "..A.....", "C", "", Push, "..A.....", "C.......", 0, Nothing},
+    {Normal, 1, "......AB", "", "", Push, "......AB", "........", 0, Nothing},
+    {Normal, 12, "......AB", "C", "", Push, "......AB", "C.......", 0, Nothing},
+    {Normal, 12, "........", "ABCABCAB", "", Flush, "........", "ABCABCAB", 4, Flushing},
+    {Normal, 12, "........", "ABCDEFG", "", Flush, "........", "ABCDEFG.", 0, Nothing},
+    {Casual, 12, "........", "ABCABCAB", "", Flush, "........", "ABCABCAB", 0, Flushing},
+};
+
+// The thread, then a letter for each running animation: flush, clearing, match, refill.
+std::string animation(const Game& game, const FrameResult&) {
+    return slotsPicture(game.thread) + (game.trashFlushing ? "f" : "") + (game.threadClearing ? "c" : "") +
+           (game.patternMatched ? "m" : "") + (game.patternRefill ? "r" : "");
 }
 
-TEST(PullGem, RowZeroKeepsItsValue) {
-    Game game;
-    game.cursorColumn = 0;
-    game.board = boardFrom({"A", "B", "B", "B", "B", "B", "B", "C"});
-    pullGem(game);
-    EXPECT_EQ(columnPicture(game.board, 0), "AABBBBBB");
+std::string tube(const Game& game, const FrameResult&) {
+    return columnPicture(game.board, trashColumn);
 }
 
-TEST(PullGem, RefusedOnAnEmptyBottomAFullThreadOrTheTube) {
-    Game game;
-    game.cursorColumn = 3;
-    game.board = boardFrom({"...A", "....", "............B"});
-    pullGem(game);
-    EXPECT_EQ(slotsPicture(game.thread), "........");
-    game.cursorColumn = 12;
-    pullGem(game);
-    EXPECT_EQ(slotsPicture(game.thread), "........");
-    EXPECT_EQ(cell(game.board, 7, 12), Gem80);
-    game.cursorColumn = 12;
-    game.board = boardFrom({"A"});
-    game.cursorColumn = 0;
-    game.thread = slotsFrom("BCBCBCBC");
-    pullGem(game);
-    EXPECT_EQ(slotsPicture(game.thread), "BCBCBCBC");
-    EXPECT_EQ(columnPicture(game.board, 0), ".......A");
+} // namespace
+
+TEST(ThreadOps, PullPushAndFlushWithWhatTheyEarn) {
+    for (const ThreadCase& c : threadCases) {
+        Game game;
+        setModeParameters(game.mode, c.mode);
+        game.cursorColumn = c.cursor;
+        game.board = columnBoard(c.cursor, c.column);
+        game.thread = slotsFrom(c.thread);
+        game.pattern = slotsFrom(c.pattern);
+        (c.op == Pull ? pullGem : c.op == Push ? pushGem : startTrashFlush)(game);
+        SCOPED_TRACE(std::string(c.thread) + " with " + c.column + " in mode " + std::to_string(c.mode));
+        EXPECT_EQ(columnPicture(game.board, c.cursor), c.columnAfter);
+        EXPECT_EQ(slotsPicture(game.thread), c.threadAfter);
+        EXPECT_EQ(game.pointsThisFrame, c.points);
+        EXPECT_EQ(game.threadClearing, c.outcome == Clearing || c.outcome == Line);
+        EXPECT_EQ(game.patternMatched, c.outcome == Match);
+        EXPECT_EQ(game.patternsCompleted, c.outcome == Match ? 1 : 0);
+        EXPECT_EQ(game.colorLinesCount, c.outcome == Line ? 1 : 0);
+        EXPECT_EQ(game.trashFlushing, c.outcome == Flushing);
+        EXPECT_EQ(cuesPicture(game), c.outcome == Nothing    ? ""
+                                     : c.outcome == Flushing ? "TrashDrop!"
+                                                             : "PatternShift!");
+    }
 }
 
-TEST(PushGem, PutsTheTopGemBackUnderTheColumn) {
-    Game game;
-    game.cursorColumn = 5;
-    game.board = boardFrom({".....A", ".....B"});
-    game.thread = slotsFrom("CDE");
-    pushGem(game);
-    EXPECT_EQ(columnPicture(game.board, 5), ".....ABC");
-    EXPECT_EQ(slotsPicture(game.thread), "DE......");
-}
-
-TEST(PushGem, FillsAColumnUpToRowTwoOnly) {
-    Game game;
-    game.cursorColumn = 0;
-    game.board = boardFrom({"B", "B", "B", "B", "B"}); // rows 3..7
-    game.thread = slotsFrom("AC");
-    pushGem(game);
-    EXPECT_EQ(columnPicture(game.board, 0), "..BBBBBA");
-    pushGem(game);
-    EXPECT_EQ(columnPicture(game.board, 0), "..BBBBBA") << "row 2 is taken";
-    EXPECT_EQ(slotsPicture(game.thread), "C.......");
-}
-
-TEST(PushGem, NeverTouchesRowsZeroAndOne) {
-    Game game;
-    game.cursorColumn = 0;
-    game.board = boardFrom({"A", "B", ".", ".", ".", ".", ".", "C"});
-    game.thread = slotsFrom("D");
-    pushGem(game);
-    EXPECT_EQ(columnPicture(game.board, 0), "AB....CD");
-}
-
-TEST(PushGem, RefusedWithAnEmptyThreadOrAColumnFilledToRowTwo) {
-    Game game;
-    game.cursorColumn = 1;
-    game.board = boardFrom({".A", ".B"});
-    pushGem(game);
-    EXPECT_EQ(columnPicture(game.board, 1), "......AB");
-    game.board = boardFrom({".A", ".", ".", ".", ".", "."}); // only row 2 taken
-    game.thread = slotsFrom("C");
-    pushGem(game);
-    EXPECT_EQ(columnPicture(game.board, 1), "..A.....");
-    EXPECT_EQ(slotsPicture(game.thread), "C.......");
-}
-
-TEST(TrashFlush, CarriesAFullThreadUpTheTubeInSixteenSteps) {
+TEST(ThreadAnimations, FlushCarriesAFullThreadUpTheTubeInSixteenStepsAndPaysOnce) {
     PlayHarness play;
     Game& game = play.game;
     game.gemActive = false; // keep the falling gem out of the way
     game.cursorColumn = 12;
     game.thread = slotsFrom("ABCDEFGH");
-    advance(play.time, 0.5);
-    startTrashFlush(game);
-    ASSERT_TRUE(game.trashFlushing);
-    frame(play, 0.079);
-    EXPECT_EQ(slotsPicture(game.thread), "ABCDEFGH");
-    frame(play, 0.001);
-    EXPECT_EQ(slotsPicture(game.thread), "BCDEFGH.");
-    EXPECT_EQ(columnPicture(game.board, 12), ".......A");
-    for (int step = 2; step <= 8; ++step) {
-        frame(play, 0.08);
-    }
-    EXPECT_EQ(slotsPicture(game.thread), "........");
-    EXPECT_EQ(columnPicture(game.board, 12), "ABCDEFGH");
-    for (int step = 9; step <= 15; ++step) {
-        frame(play, 0.08);
-        EXPECT_TRUE(game.trashFlushing) << "step " << step;
-    }
-    EXPECT_EQ(columnPicture(game.board, 12), "H.......");
-    frame(play, 0.08); // 16 steps: 1.28 s
-    EXPECT_FALSE(game.trashFlushing);
-    EXPECT_EQ(boardPicture(game.board), boardPicture(Board{}));
-}
-
-TEST(TrashFlush, RefusedUnlessTheThreadIsFull) {
-    Game game;
-    game.thread = slotsFrom("ABCDEFG");
-    startTrashFlush(game);
-    EXPECT_FALSE(game.trashFlushing);
-    EXPECT_EQ(game.pointsThisFrame, 0);
-    EXPECT_EQ(game.requests.cueCount, 0);
-}
-
-TEST(TrashFlush, ASecondUpWhileFlushingIsRefused) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.gemActive = false;
-    game.cursorColumn = 12;
-    game.thread = slotsFrom("ABCDEFGH");
-    advance(play.time, 1.0);
-    press(play, PlayKey::Up);
-    EXPECT_EQ(game.pointsThisFrame, 4);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::TrashDrop), 1);
-    advance(play.time, 0.05);
-    press(play, PlayKey::Up);
-    EXPECT_EQ(game.pointsThisFrame, 4) << "no second payment";
-    EXPECT_EQ(game.requests.cueCount, 0);
-    frame(play, 0.03); // 0.08 s after the first Up: the animation was not restarted
-    EXPECT_EQ(slotsPicture(game.thread), "BCDEFGH.");
+    press(play, PlayKey::Up, 1.0);
+    press(play, PlayKey::Up, 0.05);
+    EXPECT_EQ(cuesPicture(game), "") << "a second Up while flushing is refused";
+    // The second Up did not restart the animation: the first step comes 0.08 s after the first.
+    EXPECT_EQ(trace(play, {0.029, 0.001}, animation), "ABCDEFGHf BCDEFGH.f");
     EXPECT_EQ(game.score, 4);
+    EXPECT_EQ(trace(play, every(15, 0.08), tube),
+              "......AB .....ABC ....ABCD ...ABCDE ..ABCDEF .ABCDEFG ABCDEFGH BCDEFGH. CDEFGH.. DEFGH... "
+              "EFGH.... FGH..... GH...... H....... ........");
+    EXPECT_EQ(animation(game, {}), "........");
 }
 
-TEST(Clearing, EightDiamondsSlideAwayAndThePatternStays) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.gemActive = false;
-    game.cursorColumn = 7;
-    game.pattern = slotsFrom("ABCABCAB");
-    game.board = boardFrom({".......*"});
-    game.thread = slotsFrom("*******");
-    advance(play.time, 0.3);
-    pullGem(game);
-    EXPECT_TRUE(game.threadClearing);
-    EXPECT_FALSE(game.patternMatched);
-    EXPECT_EQ(game.pointsThisFrame, 80);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::PatternShift), 1);
-    frame(play, 0.049);
-    EXPECT_EQ(slotsPicture(game.thread), "********");
-    frame(play, 0.001);
-    EXPECT_EQ(slotsPicture(game.thread), ".*******");
-    for (int step = 2; step <= 7; ++step) {
-        frame(play, 0.05);
-    }
-    EXPECT_EQ(slotsPicture(game.thread), ".......*");
-    EXPECT_TRUE(game.threadClearing) << "slot 7 stays filled until the last step";
-    frame(play, 0.05);
-    EXPECT_EQ(slotsPicture(game.thread), "........");
-    EXPECT_FALSE(game.threadClearing);
-    EXPECT_FALSE(game.patternRefill);
-    EXPECT_EQ(slotsPicture(game.pattern), "ABCABCAB");
-    EXPECT_EQ(game.patternsCompleted, 0);
-}
-
-TEST(Clearing, AMatchSlidesThreadAndPatternAwayThenANewPatternRises) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.gemActive = false;
-    game.cursorColumn = 4;
-    game.maxKindIndex = 3;
-    game.pattern = slotsFrom("DBCABCAB");
-    // Pulled bottom first: the last gem pulled ends on top, in slot 0.
-    game.board = boardFrom({"....D", "....B", "....C", "....A", "....B", "....C", "....A", "....B"});
-    advance(play.time, 0.5);
-    for (int i = 0; i < 7; ++i) {
-        pullGem(game);
-    }
-    EXPECT_FALSE(game.patternMatched);
-    pullGem(game);
-    EXPECT_EQ(slotsPicture(game.thread), "DBCABCAB");
-    EXPECT_TRUE(game.patternMatched);
-    EXPECT_FALSE(game.threadClearing);
-    EXPECT_EQ(game.patternsCompleted, 1);
-    EXPECT_EQ(game.pointsThisFrame, 6 + 8 + 7 + 9 + 8 + 7 + 9 + 8);
-
-    frame(play, 0.05);
-    EXPECT_EQ(slotsPicture(game.thread), ".DBCABCA");
-    EXPECT_EQ(slotsPicture(game.pattern), ".DBCABCA");
-    for (int step = 2; step <= 8; ++step) {
-        frame(play, 0.05);
-    }
-    EXPECT_EQ(slotsPicture(game.thread), "........");
-    EXPECT_EQ(slotsPicture(game.pattern), "........");
-    EXPECT_FALSE(game.patternMatched);
-    EXPECT_TRUE(game.patternRefill);
-
-    std::srand(77);
-    std::array<int, 8> drawn{};
-    for (int& value : drawn) {
-        value = std::rand() % 4 + 1; // kinds 1..4 while maxKindIndex is 3
-    }
-    std::srand(77);
-    frame(play, 0.05);
-    EXPECT_EQ(game.pattern[7], drawn[0]);
-    EXPECT_EQ(game.pattern[6], Empty);
-    for (int step = 2; step <= 7; ++step) {
-        frame(play, 0.05);
-    }
-    EXPECT_TRUE(game.patternRefill);
-    frame(play, 0.05);
-    EXPECT_FALSE(game.patternRefill);
-    for (int slot = 0; slot < 8; ++slot) {
-        EXPECT_EQ(game.pattern[slot], drawn[slot]) << "slot " << slot;
-    }
-    frame(play, 0.05);
-    EXPECT_EQ(game.pattern[0], drawn[0]) << "the refill has stopped";
-}
-
-TEST(Clearing, AThreadThatDoesNotMatchStays) {
-    Game game;
-    game.cursorColumn = 0;
-    game.pattern = slotsFrom("AAAAAAAA");
-    game.thread = slotsFrom("AAAAAAB");
-    game.board = boardFrom({"A"});
-    pullGem(game);
-    EXPECT_EQ(slotsPicture(game.thread), "AAAAAAAB");
-    EXPECT_FALSE(game.patternMatched);
-    EXPECT_FALSE(game.threadClearing);
-    EXPECT_EQ(game.pointsThisFrame, 0);
-    EXPECT_EQ(game.requests.cueCount, 0);
-}
-
-TEST(Clearing, ColorLinesClearsOneColourWithoutLookingAtThePattern) {
-    Game game;
-    setModeParameters(game.mode, ColorLines);
-    game.cursorColumn = 0;
-    game.pattern = slotsFrom("CCCCCCCC");
-    game.thread = slotsFrom("CCCCCCC");
-    game.board = boardFrom({"C"});
-    pullGem(game);
-    EXPECT_TRUE(game.threadClearing);
-    EXPECT_FALSE(game.patternMatched);
-    EXPECT_EQ(game.colorLinesCount, 1);
-    EXPECT_EQ(game.patternsCompleted, 0);
-    EXPECT_EQ(cuesOf(game, SoundEffectId::PatternShift), 1);
-
-    Game mixed;
-    setModeParameters(mixed.mode, ColorLines);
-    mixed.cursorColumn = 0;
-    mixed.thread = slotsFrom("CCCCCCC");
-    mixed.board = boardFrom({"D"});
-    pullGem(mixed);
-    EXPECT_FALSE(mixed.threadClearing);
-    EXPECT_EQ(mixed.colorLinesCount, 0);
-}
-
-TEST(Animations, StepInTheOrderFlushClearingRefillOnOneClock) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.gemActive = false;
-    game.thread = slotsFrom("ABCDEFGH");
-    game.trashFlushing = true;
-    game.threadClearing = true;
-    frame(play, 0.1);
-    EXPECT_EQ(columnPicture(game.board, 12), ".......A") << "the flush stepped";
-    EXPECT_EQ(slotsPicture(game.thread), "BCDEFGH.") << "the clearing found the clock restarted";
-    frame(play, 0.06);
-    EXPECT_EQ(slotsPicture(game.thread), ".BCDEFGH") << "now only the clearing was due";
-    EXPECT_EQ(columnPicture(game.board, 12), ".......A");
-
-    game.trashFlushing = false;
-    game.threadClearing = false;
-    game.patternRefill = true;
-    game.patternMatched = true;
-    game.thread = slotsFrom("ABCDEFGH");
-    game.pattern = slotsFrom("ABCDEFGH");
-    frame(play, 0.06);
-    EXPECT_EQ(slotsPicture(game.pattern), ".ABCDEFG") << "the clearing stepped, the refill waited";
-}
-
-TEST(Animations, RunOnWhilePaused) {
+TEST(ThreadAnimations, DiamondsSlideAwayEvenWhilePausedAndThePatternStays) {
     PlayHarness play;
     Game& game = play.game;
     togglePause(game);
+    game.pattern = slotsFrom("ABCABCAB");
+    game.board = columnBoard(6, ".......*");
+    game.thread = slotsFrom("*******");
+    pullGem(game);
+    // Slot 7 stays filled until the last step.
+    EXPECT_EQ(trace(play, {0.049, 0.001, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05}, animation),
+              "********c .*******c ..******c ...*****c ....****c .....***c ......**c .......*c ........");
+    EXPECT_EQ(slotsPicture(game.pattern), "ABCABCAB");
+}
+
+TEST(ThreadAnimations, AMatchSlidesAwayWithThePatternAndANewPatternRises) {
+    PlayHarness play;
+    Game& game = play.game;
+    game.gemActive = false;
+    game.maxKindIndex = 3;
+    game.pattern = slotsFrom("DBCABCAB");
+    game.thread = slotsFrom("BCABCAB");
+    game.board = columnBoard(6, ".......D");
+    pullGem(game);
+    const Show both = [](const Game& g, const FrameResult& r) {
+        return slotsPicture(g.pattern) + "/" + animation(g, r);
+    };
+    EXPECT_EQ(trace(play, every(8, 0.05), both),
+              ".DBCABCA/.DBCABCAm ..DBCABC/..DBCABCm ...DBCAB/...DBCABm ....DBCA/....DBCAm "
+              ".....DBC/.....DBCm ......DB/......DBm .......D/.......Dm ......../........r");
+
+    std::srand(77);
+    std::string drawn;
+    for (int i = 0; i < threadSlots; ++i) {
+        drawn += kindLetters[std::rand() % 4 + 1]; // Gem90..Gem60 while maxKindIndex is 3
+    }
+    std::srand(77);
+    const Show pattern = [](const Game& g, const FrameResult&) { return slotsPicture(g.pattern); };
+    EXPECT_EQ(trace(play, {0.05}, pattern), "......." + drawn.substr(0, 1));
+    trace(play, every(6, 0.05), pattern);
+    EXPECT_TRUE(game.patternRefill);
+    EXPECT_EQ(trace(play, every(2, 0.05), pattern), drawn + " " + drawn) << "the refill stops when full";
+    EXPECT_FALSE(game.patternRefill);
+}
+
+TEST(ThreadAnimations, StepInTheOrderFlushClearingRefillOnOneClock) {
+    PlayHarness play;
+    Game& game = play.game;
+    game.gemActive = false;
     game.thread = slotsFrom("ABCDEFGH");
-    game.cursorColumn = 12;
-    startTrashFlush(game);
-    frame(play, 0.08);
-    EXPECT_EQ(slotsPicture(game.thread), "BCDEFGH.");
+    game.trashFlushing = game.threadClearing = true;
+    // The flush steps first; the clearing then finds the clock restarted and waits for the next frame.
+    EXPECT_EQ(trace(play, {0.1, 0.06}, animation), "BCDEFGH.fc .BCDEFGHfc");
+    EXPECT_EQ(columnPicture(game.board, 12), ".......A");
+
+    game.trashFlushing = game.threadClearing = false;
+    game.patternRefill = game.patternMatched = true;
+    game.thread = game.pattern = slotsFrom("ABCDEFGH");
+    frame(play, 0.06);
+    EXPECT_EQ(slotsPicture(game.pattern), ".ABCDEFG") << "the clearing stepped, the refill waited";
 }
