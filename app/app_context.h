@@ -35,6 +35,17 @@ struct PlayerState {
     Stopwatch wrongInputClock;
 };
 
+// The left button as the menus read it. A click acts once, when its press arrives, wherever the release
+// comes; a press held still goes on acting on the control it hit: a volume arrow repeats, Start keeps its
+// fade-out from ending.
+enum class HeldControl { None, Start, VolumeArrow };
+struct MousePress {
+    bool held = false;
+    bool moved = false; // the mouse moved since the press: a held control stops acting
+    HeldControl control = HeldControl::None;
+    sf::Vector2i at;
+};
+
 // Where the frame loop reads the keyboard and the mouse; tests replace these to drive a screen.
 struct InputSource {
     bool (*keyHeld)(sf::Keyboard::Key key) = &sf::Keyboard::isKeyPressed;
@@ -60,8 +71,7 @@ struct AppContext {
     bool cursorVisible = false;
     sf::Vector2i lastMousePosition;
     sf::Vector2i mousePosition;
-    sf::Event event{};
-    bool clickHandled = false;
+    MousePress press;
     // Closing waits for the end of the frame, so every event already taken this frame is still handled.
     bool closeRequested = false;
     // The design lets a board-full frame end early: its drawing and display are skipped.

@@ -56,20 +56,38 @@ void handleKey(AppContext& app, sf::Keyboard::Key key) {
     }
 }
 
+bool isLeftPress(const sf::Event& event) {
+    return event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left;
+}
+
+// Every click acts once, at its press: a press and its release taken in the same frame count as well.
 void handleLeftClick(AppContext& app, sf::Vector2i click) {
+    app.press = MousePress{true, false, HeldControl::None, click};
     if (app.menuPage == Settings && gameState == Menu) {
         pickListedPlayer(app, click);
     }
     if (gameState == StartPage && app.startWaiting) {
         leaveStartPage(app);
-    } else if (gameState == Menu && app.menuPage != MainMenu) {
-        handleMenuPageClick(app);
+    } else if (gameState == Menu && app.menuPage == MainMenu) {
+        handleMainMenuClick(app, click);
+    } else if (gameState == Menu) {
+        handleMenuPageClick(app, click);
     } else if (gameState == GameEnd) {
         leaveEndScreen(app);
-        app.clickHandled = true;
     }
     if (gameState == Playing) {
         handleGameButtons(app, app.input.mousePosition(app.window));
+    }
+}
+
+void followPress(MousePress& press, const sf::Event& event) {
+    if (event.type == sf::Event::MouseMoved) {
+        press.moved = true;
+    }
+    const bool leftReleased =
+        event.type == sf::Event::MouseButtonReleased && event.mouseButton.button == sf::Mouse::Left;
+    if (leftReleased || event.type == sf::Event::LostFocus) {
+        press.held = false;
     }
 }
 
@@ -164,8 +182,7 @@ void runFrame(AppContext& app) {
 }
 
 void handleEvent(AppContext& app, const sf::Event& event) {
-    // The record keeps the last event across frames: a press stays in force until the next event.
-    app.event = event;
+    followPress(app.press, event);
     snapshotAudioStatus(app.game.audio, app.audio, app.assets.sounds);
     if (event.type == sf::Event::Closed) {
         requestClose(app);
@@ -177,7 +194,6 @@ void handleEvent(AppContext& app, const sf::Event& event) {
     if (event.type == sf::Event::KeyPressed) {
         handleKey(app, event.key.code);
     }
-    app.clickHandled = false;
     if (isLeftPress(event)) {
         handleLeftClick(app, {event.mouseButton.x, event.mouseButton.y});
     }
@@ -187,6 +203,7 @@ void handleEvent(AppContext& app, const sf::Event& event) {
 void stepFrame(AppContext& app) {
     app.mousePosition = app.input.mousePosition(app.window);
     autoHideCursor(app);
+    silenceIfDeviceLost(app.assets.sounds);
     snapshotAudioStatus(app.game.audio, app.audio, app.assets.sounds);
     updateCurrentState(app);
     if (app.skipRestOfFrame) {

@@ -5,6 +5,10 @@
 #include <memory>
 
 int main() {
+    // Without its pictures the game would open a black full-screen window and report every missing file.
+    if (!findAssetsFolder()) {
+        return 1;
+    }
     auto app = std::make_unique<AppContext>();
     if (const char* heartbeat = std::getenv("TAVRELLO_HEARTBEAT")) {
         app->heartbeatPath = heartbeat;

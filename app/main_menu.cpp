@@ -32,10 +32,10 @@ void pressStart(AppContext& app) {
     startBlink();
 }
 
-void pressMainMenuButtons(AppContext& app) {
+void pressMainMenuButtons(AppContext& app, sf::Vector2i mouse) {
     auto buttons = mainMenuButtons(app.assets);
-    const sf::Vector2i mouse = app.mousePosition;
     if (spriteUnderMouse(buttons[0]->normal, mouse)) {
+        app.press.control = HeldControl::Start;
         pressStart(app);
     }
     if (spriteUnderMouse(buttons[1]->normal, mouse)) {
@@ -56,14 +56,12 @@ void fadeMenuBackground(AppContext& app, float t) {
     app.assets.menuPage.setColor(sf::Color(255, 255, 255, screenFadeAlpha(t, app.menuShown)));
 }
 
-void handleMenuPress(AppContext& app) {
-    if (!isLeftPress(app.event)) {
-        return;
-    }
-    if (app.menuPage == MainMenu && !app.clickHandled) {
-        pressMainMenuButtons(app);
-    } else if (app.menuPage == Settings) {
-        handleSettingsClick(app);
+// A press held still on Start keeps the fade-out into the game from ending.
+void continueHeldPress(AppContext& app) {
+    const MousePress& press = app.press;
+    if (press.held && !press.moved && press.control == HeldControl::Start && app.menuPage == MainMenu &&
+        !app.menuShown) {
+        pressStart(app);
     }
 }
 
@@ -73,8 +71,11 @@ bool mainMenuButtonsShown(const AppContext& app) {
 
 } // namespace
 
-bool isLeftPress(const sf::Event& event) {
-    return event.type == sf::Event::MouseButtonPressed && event.mouseButton.button == sf::Mouse::Left;
+void handleMainMenuClick(AppContext& app, sf::Vector2i click) {
+    // The buttons act only while drawn: not before they appear, not during the fade-out into a game.
+    if (app.menuShown && elapsedSeconds(app.fadeClock) > buttonsAppearSeconds) {
+        pressMainMenuButtons(app, click);
+    }
 }
 
 void prepareNewGame(AppContext& app) {
@@ -92,12 +93,13 @@ void returnToMainMenu(AppContext& app) {
     restart(app.fadeClock);
 }
 
-void handleMenuPageClick(AppContext& app) {
-    if (app.menuPage != Settings) {
+void handleMenuPageClick(AppContext& app, sf::Vector2i click) {
+    if (app.menuPage == Settings) {
+        handleSettingsClick(app, click);
+    } else {
         app.menuPage = MainMenu;
     }
     restart(app.fadeClock);
-    app.clickHandled = true;
 }
 
 void updateMenu(AppContext& app) {
@@ -114,7 +116,10 @@ void updateMenu(AppContext& app) {
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         app.menuHover[i] = spriteUnderMouse(buttons[i]->normal, app.mousePosition);
     }
-    handleMenuPress(app);
+    continueHeldPress(app);
+    if (app.menuPage == Settings) {
+        updateSettingsPage(app);
+    }
     app.lastMousePosition = app.mousePosition;
 }
 

@@ -15,11 +15,14 @@ void updateMenu(AppContext& app);
 void drawMenu(AppContext& app);
 void prepareNewGame(AppContext& app);
 void returnToMainMenu(AppContext& app);
-void handleMenuPageClick(AppContext& app);
-bool isLeftPress(const sf::Event& event);
+// A left click on a menu page other than the main menu; a click on the main menu's buttons.
+void handleMenuPageClick(AppContext& app, sf::Vector2i click);
+void handleMainMenuClick(AppContext& app, sf::Vector2i click);
 
-// Settings page controls (volumes, modes, back).
-void handleSettingsClick(AppContext& app);
+// Settings page controls (volumes, modes, back), and each frame of the page: a held volume arrow repeats
+// every 0.2 s, the read-outs follow the volumes.
+void handleSettingsClick(AppContext& app, sf::Vector2i click);
+void updateSettingsPage(AppContext& app);
 
 // Name entry and player selection on the settings page.
 void handleNameCharacter(AppContext& app, sf::Uint32 code);

@@ -27,30 +27,42 @@ bool stepVolume(float& volume, const sf::Sprite& up, const sf::Sprite& down, sf:
     return false;
 }
 
-void handleMusicArrows(AppContext& app) {
+bool handleMusicArrows(AppContext& app, sf::Vector2i mouse) {
     AssetCatalogue& a = app.assets;
-    if (!stepVolume(app.volumes.music, a.musicUp, a.musicDown, app.mousePosition)) {
-        return;
+    if (!stepVolume(app.volumes.music, a.musicUp, a.musicDown, mouse)) {
+        return false;
     }
     if (!app.audio.musicEnabled) {
         switchMusic(app);
     }
+    return true;
 }
 
-void handleSoundArrows(AppContext& app) {
+bool handleSoundArrows(AppContext& app, sf::Vector2i mouse) {
     AssetCatalogue& a = app.assets;
-    if (!stepVolume(app.volumes.sound, a.soundUp, a.soundDown, app.mousePosition)) {
-        return;
+    if (!stepVolume(app.volumes.sound, a.soundUp, a.soundDown, mouse)) {
+        return false;
     }
     app.audio.soundEnabled = true;
-    sf::Sound& sample = a.sounds.effects[static_cast<std::size_t>(SoundEffectId::GemFall)].sound;
-    sample.setVolume(app.volumes.sound);
-    sample.play();
+    playVolumeSample(a.sounds, app.volumes.sound);
+    return true;
 }
 
-void handleModeButtons(AppContext& app) {
+// One step of whichever volume arrow lies under the mouse; true when one did.
+bool stepVolumeArrows(AppContext& app, sf::Vector2i mouse) {
+    const bool music = handleMusicArrows(app, mouse);
+    const bool sound = handleSoundArrows(app, mouse);
+    if (!music && !sound) {
+        return false;
+    }
+    restart(app.volumeRepeatClock);
+    applyVolumes(app.volumes, app.assets.sounds);
+    return true;
+}
+
+void handleModeButtons(AppContext& app, sf::Vector2i mouse) {
     for (std::size_t i = 0; i < modeButtonModes.size(); ++i) {
-        if (spriteUnderMouse(app.assets.modeButtons[i].normal, app.mousePosition)) {
+        if (spriteUnderMouse(app.assets.modeButtons[i].normal, mouse)) {
             setModeParameters(app.game.mode, modeButtonModes[i]);
             app.gameReady = false;
             app.menuPage = MainMenu;
@@ -60,20 +72,23 @@ void handleModeButtons(AppContext& app) {
 
 } // namespace
 
-void handleSettingsClick(AppContext& app) {
-    if (elapsedSeconds(app.volumeRepeatClock) < repeatSeconds) {
+void handleSettingsClick(AppContext& app, sf::Vector2i mouse) {
+    if (stepVolumeArrows(app, mouse)) {
+        app.press.control = HeldControl::VolumeArrow;
         return;
     }
-    handleMusicArrows(app);
-    restart(app.volumeRepeatClock);
-    handleSoundArrows(app);
-    applyVolumes(app.volumes, app.assets.sounds);
-    layoutVolumeRows(app.view, app.volumes, app.assets.digitTextures, app.layout);
-    if (!app.clickHandled) {
-        return;
-    }
-    handleModeButtons(app);
-    if (spriteUnderMouse(app.assets.backButton, app.mousePosition)) {
+    handleModeButtons(app, mouse);
+    if (spriteUnderMouse(app.assets.backButton, mouse)) {
         app.menuPage = MainMenu;
     }
+}
+
+void updateSettingsPage(AppContext& app) {
+    const MousePress& press = app.press;
+    if (press.held && !press.moved && press.control == HeldControl::VolumeArrow &&
+        elapsedSeconds(app.volumeRepeatClock) >= repeatSeconds) {
+        stepVolumeArrows(app, press.at);
+    }
+    // Laid out every frame, so the read-outs show however the page was reached.
+    layoutVolumeRows(app.view, app.volumes, app.assets.digitTextures, app.layout);
 }

@@ -9,6 +9,8 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -57,6 +59,19 @@ void createNameTexts(AppContext& app) {
 }
 
 } // namespace
+
+bool findAssetsFolder() {
+    std::error_code error;
+    if (std::filesystem::is_directory("assets", error)) {
+        return true;
+    }
+    const std::filesystem::path here = std::filesystem::current_path(error);
+    std::cerr
+        << "Tavrello: no \"assets\" folder in " << (error ? std::string(".") : here.string())
+        << "; start the game from its own folder (scripts/run does) or with the installed tavrello command."
+        << std::endl;
+    return false;
+}
 
 void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style) {
     app.window.create(mode, "Tavrello Game", style);

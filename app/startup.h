@@ -3,6 +3,10 @@
 
 #include "app/app_context.h"
 
+// Whether the folder "assets" the game loads everything from is in the working directory; when it is not,
+// says in one line where it was looked for and how to start the game.
+bool findAssetsFolder();
+
 // Opens the window on the given video mode and style and prepares everything the first frame needs.
 void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style);
 

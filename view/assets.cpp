@@ -2,6 +2,10 @@
 // start-up goes on: an empty texture draws nothing, an empty buffer plays silence.
 #include "view/assets.h"
 
+#include "view/audio_device.h"
+
+#include <iostream>
+
 namespace {
 
 const std::string assetDir = "assets/";
@@ -174,18 +178,25 @@ void loadCursorAndGems(AssetCatalogue& assets, sf::Window& window, float scaleX,
 }
 
 void loadAudio(Sounds& sounds) {
+    if (!audioDeviceAvailable()) {
+        std::cerr << "Tavrello: no audio device could be opened; the game runs without sound." << std::endl;
+        return;
+    }
+    sounds.players = std::make_unique<SoundPlayers>();
+    sounds.audible = true;
+    SoundPlayers& p = *sounds.players;
     const char* const files[] = {"gem_fall.mp3", "pattern_shift.mp3", "applause.mp3", "defeat.mp3",
                                  "alert.mp3",    "trash_drop.mp3",    "level_up.mp3", "level11_up.mp3"};
-    for (std::size_t i = 0; i < sounds.effects.size(); ++i) {
-        sounds.effects[i].buffer.loadFromFile(assetDir + files[i]);
-        sounds.effects[i].sound.setBuffer(sounds.effects[i].buffer);
-        sounds.effects[i].sound.setVolume(effectVolume);
+    for (std::size_t i = 0; i < p.effects.size(); ++i) {
+        p.effects[i].buffer.loadFromFile(assetDir + files[i]);
+        p.effects[i].sound.setBuffer(p.effects[i].buffer);
+        p.effects[i].sound.setVolume(effectVolume);
     }
-    sounds.musicOpened = sounds.music.openFromFile(assetDir + "tavrelloMusic.ogg");
+    sounds.musicOpened = p.music.openFromFile(assetDir + "tavrelloMusic.ogg");
     if (sounds.musicOpened) {
-        sounds.music.setLoop(true);
-        sounds.music.setVolume(musicStartVolume);
-        sounds.music.play();
+        p.music.setLoop(true);
+        p.music.setVolume(musicStartVolume);
+        p.music.play();
     }
 }
 

@@ -22,11 +22,19 @@ struct SoundEffect {
     sf::Sound sound;
 };
 
-// The effects and the music, loaded once; the music plays looped from start-up.
-struct Sounds {
+struct SoundPlayers {
     std::array<SoundEffect, 8> effects; // in SoundEffectId order
     sf::Music music;
+};
+
+// The effects and the music, loaded once; the music plays looped from start-up. The players exist only
+// with an audio device: without one, every sound object fails loudly from its construction on.
+struct Sounds {
+    std::unique_ptr<SoundPlayers> players;
     bool musicOpened = false;
+    // True while the players exist and their device is there: nothing is ever played, paused, stopped or
+    // asked of a sound otherwise, which would only fail (and flood standard error) on every call.
+    bool audible = false;
 };
 
 using DigitTextureSet = std::array<sf::Texture, 10>;
@@ -91,7 +99,8 @@ struct AssetCatalogue {
 void loadPictures(AssetCatalogue& assets, float scaleX, float scaleY);
 // Builds and installs the custom cursor, then loads the gem sets (start-up step 6).
 void loadCursorAndGems(AssetCatalogue& assets, sf::Window& window, float scaleX, float scaleY);
-// Loads the sound effects at volume 20 and opens the music; plays it looped at volume 2 (step 8).
+// Loads the sound effects at volume 20 and opens the music; plays it looped at volume 2 (step 8). Without
+// an audio device it loads nothing, says so in one line and leaves the sounds silent.
 void loadAudio(Sounds& sounds);
 void loadFont(AssetCatalogue& assets);
 

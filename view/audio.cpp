@@ -1,21 +1,29 @@
 // Sound effects, the background music and their switches.
 #include "view/audio.h"
 
+#include "view/audio_device.h"
+
+#include <iostream>
+
 namespace {
 
 sf::Sound& effectSound(Sounds& sounds, SoundEffectId effect) {
-    return sounds.effects[static_cast<std::size_t>(effect)].sound;
+    return sounds.players->effects[static_cast<std::size_t>(effect)].sound;
+}
+
+bool musicAudible(const Sounds& sounds) {
+    return sounds.audible && sounds.musicOpened;
 }
 
 void pauseMusic(Sounds& sounds) {
-    if (sounds.musicOpened) {
-        sounds.music.pause();
+    if (musicAudible(sounds)) {
+        sounds.players->music.pause();
     }
 }
 
 void stopMusic(Sounds& sounds) {
-    if (sounds.musicOpened) {
-        sounds.music.stop();
+    if (musicAudible(sounds)) {
+        sounds.players->music.stop();
     }
 }
 
@@ -33,13 +41,13 @@ void playCues(const Requests& requests, const Audio& audio, Sounds& sounds) {
 } // namespace
 
 void playMusic(Sounds& sounds) {
-    if (sounds.musicOpened) {
-        sounds.music.play();
+    if (musicAudible(sounds)) {
+        sounds.players->music.play();
     }
 }
 
 void startEffect(const Audio& audio, Sounds& sounds, SoundEffectId effect) {
-    if (!audio.soundEnabled) {
+    if (!audio.soundEnabled || !sounds.audible) {
         return;
     }
     sf::Sound& sound = effectSound(sounds, effect);
@@ -48,7 +56,7 @@ void startEffect(const Audio& audio, Sounds& sounds, SoundEffectId effect) {
 }
 
 void startEffectOnce(const Audio& audio, Sounds& sounds, SoundEffectId effect) {
-    if (!audio.soundEnabled) {
+    if (!audio.soundEnabled || !sounds.audible) {
         return;
     }
     sf::Sound& sound = effectSound(sounds, effect);
@@ -71,9 +79,21 @@ void toggleSound(Audio& audio) {
     audio.soundEnabled = !audio.soundEnabled;
 }
 
+void playVolumeSample(Sounds& sounds, float volume) {
+    if (!sounds.audible) {
+        return;
+    }
+    sf::Sound& sample = effectSound(sounds, SoundEffectId::GemFall);
+    sample.setVolume(volume);
+    sample.play();
+}
+
 void applyVolumes(const Volumes& volumes, Sounds& sounds) {
-    sounds.music.setVolume(volumes.music);
-    for (SoundEffect& effect : sounds.effects) {
+    if (!sounds.audible) {
+        return;
+    }
+    sounds.players->music.setVolume(volumes.music);
+    for (SoundEffect& effect : sounds.players->effects) {
         effect.sound.setVolume(volumes.sound);
     }
 }
@@ -91,7 +111,8 @@ void snapshotAudioStatus(AudioStatus& status, const Audio& audio, const Sounds& 
     status.musicEnabled = audio.musicEnabled;
     status.soundEnabled = audio.soundEnabled;
     for (std::size_t i = 0; i < status.playing.size(); ++i) {
-        status.playing[i] = sounds.effects[i].sound.getStatus() == sf::SoundSource::Playing;
+        status.playing[i] =
+            sounds.audible && sounds.players->effects[i].sound.getStatus() == sf::SoundSource::Playing;
     }
 }
 
@@ -108,4 +129,16 @@ void playRequestedAudio(const Requests& requests, const Audio& audio, Sounds& so
     if (requests.resumeMusic && audio.musicEnabled) {
         playMusic(sounds);
     }
+}
+
+void silenceIfDeviceLost(Sounds& sounds) {
+    if (!sounds.audible || audioDeviceConnected()) {
+        return;
+    }
+    // The music's streaming thread would otherwise retry a dead device as fast as it can.
+    if (sounds.musicOpened) {
+        sounds.players->music.stop();
+    }
+    sounds.audible = false;
+    std::cerr << "Tavrello: the audio device went away; the game goes on without sound." << std::endl;
 }

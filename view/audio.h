@@ -30,6 +30,12 @@ void toggleMusic(Audio& audio, Sounds& sounds);
 // The sound switch decides only whether later effects start; playing ones finish.
 void toggleSound(Audio& audio);
 void applyVolumes(const Volumes& volumes, Sounds& sounds);
+// The settings page's sample of a new effect volume: the gem-fall effect at that volume, whatever the
+// sound switch says.
+void playVolumeSample(Sounds& sounds, float volume);
+// Once the audio device reports that it went away (a sound server stopped), the music stops for good
+// and the game goes on silent, saying so in one line.
+void silenceIfDeviceLost(Sounds& sounds);
 
 // Clears the latch of each key that is no longer held down.
 void releaseAudioLatches(Audio& audio, bool mHeld, bool sHeld);

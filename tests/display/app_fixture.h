@@ -117,6 +117,13 @@ class AppTest : public ::testing::Test {
         scriptedMouse() = {x, y};
         send(mouseMoved(x, y));
     }
+    // A press and its release in the same frame, as a touchpad tap or a fast click on a slow frame.
+    void quickClick(int x, int y) {
+        moveMouse(x, y);
+        send(leftPress(x, y));
+        send(leftRelease(x, y));
+        frame();
+    }
     void click(int x, int y) {
         moveMouse(x, y);
         send(leftPress(x, y));

@@ -166,6 +166,7 @@ TEST_F(PlayFlowTest, BLeavesTheGameAndEscapeClosesDuringPlay) {
     EXPECT_FALSE(app->gameReady);
     frame();
     EXPECT_TRUE(app->gameReady);
+    runFor(1.3); // the buttons show again 1.2 s after the menu came back
     click(startX, startY);
     runFor(1.2);
     ASSERT_EQ(gameState, Playing);

@@ -104,6 +104,7 @@ TEST_F(SettingsTest, BackButtonAndCasualButton) {
     openSettings();
     click(menuX, backY);
     EXPECT_EQ(app->menuPage, MainMenu);
+    runFor(1.3);
     click(menuX, settingsY);
     wait(0.3);
     click(menuX, casualY);

@@ -56,12 +56,15 @@ class AudioTest : public PlayingAppTest {
     void SetUp() override {
         PlayingAppTest::SetUp();
         const std::vector<sf::Int16> samples = tone(effectSeconds);
-        for (SoundEffect& effect : app->assets.sounds.effects) {
+        Sounds& sounds = app->assets.sounds;
+        sounds.players = std::make_unique<SoundPlayers>();
+        sounds.audible = true;
+        for (SoundEffect& effect : sounds.players->effects) {
             effect.buffer.loadFromSamples(samples.data(), samples.size(), 1, sampleRate);
             effect.sound.setBuffer(effect.buffer);
             effect.sound.setVolume(20.0f);
         }
-        sf::Music& music = app->assets.sounds.music;
+        sf::Music& music = app->assets.sounds.players->music;
         app->assets.sounds.musicOpened = music.openFromMemory(musicFile().data(), musicFile().size());
         ASSERT_TRUE(app->assets.sounds.musicOpened);
         music.setLoop(true);
@@ -71,10 +74,10 @@ class AudioTest : public PlayingAppTest {
     }
 
     sf::Sound& sound(SoundEffectId effect) {
-        return app->assets.sounds.effects[static_cast<std::size_t>(effect)].sound;
+        return app->assets.sounds.players->effects[static_cast<std::size_t>(effect)].sound;
     }
-    sf::SoundSource::Status music() { return app->assets.sounds.music.getStatus(); }
-    float musicOffset() { return app->assets.sounds.music.getPlayingOffset().asSeconds(); }
+    sf::SoundSource::Status music() { return app->assets.sounds.players->music.getStatus(); }
+    float musicOffset() { return app->assets.sounds.players->music.getPlayingOffset().asSeconds(); }
 
     void playFrom(SoundEffectId effect, float seconds) {
         sound(effect).play();
@@ -108,7 +111,7 @@ class AudioTest : public PlayingAppTest {
 
 TEST_F(AudioTest, MPausesTheMusicAndResumesItWhereItStopped) {
     gameState = StartPage;
-    app->assets.sounds.music.setPlayingOffset(sf::seconds(4.0f));
+    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(4.0f));
     handleAudioKey(*app, sf::Keyboard::M);
     EXPECT_FALSE(app->audio.musicEnabled);
     EXPECT_EQ(music(), sf::SoundSource::Paused);
@@ -157,7 +160,7 @@ TEST_F(AudioTest, KeysDoNothingWhilePausedOrOnTheSettingsPage) {
 
 TEST_F(AudioTest, SwitchingMusicOnAfterAStopPlaysFromTheStart) {
     app->audio.musicEnabled = false;
-    app->assets.sounds.music.stop();
+    app->assets.sounds.players->music.stop();
     switchMusic(*app);
     EXPECT_EQ(music(), sf::SoundSource::Playing);
     EXPECT_LT(musicOffset(), 1.0f);
@@ -194,8 +197,8 @@ TEST_F(AudioTest, VolumesGoToTheMusicAndEveryEffect) {
     app->volumes.music = 37.0f;
     app->volumes.sound = 64.0f;
     applyVolumes(app->volumes, app->assets.sounds);
-    EXPECT_FLOAT_EQ(app->assets.sounds.music.getVolume(), 37.0f);
-    for (const SoundEffect& effect : app->assets.sounds.effects) {
+    EXPECT_FLOAT_EQ(app->assets.sounds.players->music.getVolume(), 37.0f);
+    for (const SoundEffect& effect : app->assets.sounds.players->effects) {
         EXPECT_FLOAT_EQ(effect.sound.getVolume(), 64.0f);
     }
 }
@@ -248,7 +251,7 @@ TEST_F(AudioTest, RequestsRefreshTheClockAndStartTheLevelBlink) {
 TEST_F(AudioTest, PausingTheGamePausesOnlyTheMusic) {
     startPlaying();
     playFrom(SoundEffectId::Alert, 0.0f);
-    app->assets.sounds.music.setPlayingOffset(sf::seconds(6.0f));
+    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(6.0f));
     clickPause();
     EXPECT_TRUE(app->game.paused);
     EXPECT_EQ(music(), sf::SoundSource::Paused);
@@ -278,7 +281,7 @@ TEST_F(AudioTest, LeavingAPausedGameLeavesTheMusicPausedUntilSwitchedOffAndOn) {
 }
 
 TEST_F(AudioTest, GameEndStopsTheMusicAndTheEndScreenPlaysItOnceFromTheStart) {
-    app->assets.sounds.music.setPlayingOffset(sf::seconds(5.0f));
+    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(5.0f));
     app->game.requests.stopMusic = true;
     carryOutRequests(*app);
     EXPECT_EQ(music(), sf::SoundSource::Stopped);
@@ -287,7 +290,7 @@ TEST_F(AudioTest, GameEndStopsTheMusicAndTheEndScreenPlaysItOnceFromTheStart) {
     EXPECT_EQ(music(), sf::SoundSource::Playing);
     EXPECT_LT(musicOffset(), 1.0f);
     EXPECT_TRUE(app->game.endMusicStarted);
-    app->assets.sounds.music.setPlayingOffset(sf::seconds(7.0f));
+    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(7.0f));
     updateGameEndScreen(*app);
     EXPECT_GE(musicOffset(), 6.9f) << "later frames leave it playing";
 }
