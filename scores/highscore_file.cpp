@@ -1,50 +1,38 @@
-// The high-score file: readers, writers and the start-up check. Every operation reads the whole file
-// afresh and every change rewrites it whole through a temporary file.
+// The high-score file's readers and writers. Every operation reads the whole file afresh and every
+// change rewrites it whole.
 #include "highscore_file.h"
 
-#include <cstdio>
+#include <algorithm>
 #include <iostream>
 
+#include "file_rewrite.h"
 #include "score_lines.h"
-#include "store_io.h"
+#include "store_report.h"
+
+FileState readScoreLines(const std::string& path, std::vector<std::string>& lines) {
+    std::string content;
+    lines.clear();
+    const FileState state = readWholeFile(path, content, maxFileBytes);
+    if (state != FileState::Read)
+        return state;
+    lines = splitLines(content);
+    if (std::any_of(lines.begin(), lines.end(),
+                    [](const std::string& line) { return line.size() > maxLineBytes; })) {
+        lines.clear();
+        return FileState::Oversized;
+    }
+    forgetFileState(path);
+    return state;
+}
 
 namespace {
 
-const std::string backupSuffix = ".bak";
-
-bool readLines(const std::string& path, std::vector<std::string>& lines) {
-    std::string content;
-    if (!readWholeFile(path, content))
-        return false;
-    lines = splitLines(content);
-    return true;
-}
-
-// The start-up rule: a marker must be present, every result line must read as three numbers, and
-// each block of result lines (the one before the first name included) must hold 0 or resultSlots
-// lines. Nothing after the marker is examined.
-bool isWellFormed(const std::vector<std::string>& lines) {
-    int count = 0;
-    ModeResult ignored;
-    for (const std::string& line : lines) {
-        switch (classifyLine(line)) {
-        case LineKind::Empty:
-            break;
-        case LineKind::Marker:
-            return count == 0 || count == resultSlots;
-        case LineKind::Result:
-            if (!parseResultLine(line, ignored))
-                return false;
-            ++count;
-            break;
-        case LineKind::Name:
-            if (count != 0 && count != resultSlots)
-                return false;
-            count = 0;
-            break;
-        }
-    }
-    return false;
+// For readers, which may run every frame: missingLine (if any) when there is no file, else why the
+// file was not read, each once per cause.
+void reportUnread(const std::string& path, FileState state, const std::string& missingLine) {
+    if (state == FileState::Read || (state == FileState::Missing && missingLine.empty()))
+        return;
+    reportFileState(path, state == FileState::Missing ? missingLine : unusableFileLine(path, state));
 }
 
 std::string layoutText(const std::vector<PlayerRecord>& players, const std::string& lastPlayer) {
@@ -63,63 +51,22 @@ std::string layoutText(const std::vector<PlayerRecord>& players, const std::stri
     return text;
 }
 
-// Keeps the damaged content beside the file, then empties the file.
-void emptyMalformedFile(const std::string& path, const std::string& content) {
-    const std::string backup = backupPathFor(path);
-    if (!replaceFileContent(backup, content)) {
-        reportLine(std::cerr, "Не удалось сохранить копию повреждённого файла рекордов в " + backup +
-                                  "; файл оставлен без изменений.");
-        return;
-    }
-    if (!replaceFileContent(path, std::string())) {
-        reportLine(std::cerr, "Не удалось открыть файл рекордов для очистки.");
-        return;
-    }
-    reportLine(std::cerr,
-               "Файл рекордов повреждён и очищен; его прежнее содержимое сохранено в " + backup + ".");
-}
-
 } // namespace
 
 bool fileExists(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    std::fclose(file);
-    return true;
+    bool empty = true;
+    return probeFile(path, empty) == FileState::Read;
 }
 
 bool fileIsEmpty(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return true;
-    const bool empty = std::fgetc(file) == EOF;
-    std::fclose(file);
-    return empty;
+    bool empty = true;
+    return probeFile(path, empty) != FileState::Read || empty;
 }
 
-std::string backupPathFor(const std::string& path) {
-    return path + backupSuffix;
-}
-
-void validateHighScoreFile(const std::string& path) {
-    std::string content;
-    if (!readWholeFile(path, content)) {
-        reportLine(std::cerr, "Не удалось открыть файл рекордов для проверки.");
-        return;
-    }
-    // An empty file is already what the check would leave; copying it would only overwrite the copy
-    // of a file that was really damaged.
-    if (content.empty() || isWellFormed(splitLines(content)))
-        return;
-    emptyMalformedFile(path, content);
-}
-
-std::vector<PlayerRecord> loadPlayers(const std::string& path) {
-    std::vector<PlayerRecord> players;
+FileState readPlayers(const std::string& path, std::vector<PlayerRecord>& players) {
+    players.clear();
     std::vector<std::string> lines;
-    if (!readLines(path, lines))
-        return players;
+    const FileState state = readScoreLines(path, lines);
     PlayerRecord current;
     for (const std::string& line : lines) {
         const LineKind kind = classifyLine(line);
@@ -136,7 +83,21 @@ std::vector<PlayerRecord> loadPlayers(const std::string& path) {
     }
     if (!current.name.empty())
         players.push_back(std::move(current));
+    return state;
+}
+
+std::vector<PlayerRecord> loadPlayers(const std::string& path) {
+    std::vector<PlayerRecord> players;
+    reportUnread(path, readPlayers(path, players), std::string());
     return players;
+}
+
+std::string unusableFileLine(const std::string& path, FileState state) {
+    if (state == FileState::Oversized)
+        return "Файл рекордов " + path + " больше " + std::to_string(maxFileBytes) +
+               " байт или содержит строку длиннее " + std::to_string(maxLineBytes) +
+               " байт; он не прочитан и оставлен без изменений.";
+    return "Не удалось прочитать файл рекордов " + path + "; он оставлен без изменений.";
 }
 
 bool writePlayers(const std::string& path, const std::vector<PlayerRecord>& players,
@@ -156,10 +117,7 @@ void savePlayers(const std::string& path, const std::vector<PlayerRecord>& playe
 std::vector<std::string> readPlayerNames(const std::string& path) {
     std::vector<std::string> names;
     std::vector<std::string> lines;
-    if (!readLines(path, lines)) {
-        reportLine(std::cerr, "Не удалось открыть файл " + path + " для чтения!");
-        return names;
-    }
+    reportUnread(path, readScoreLines(path, lines), "Не удалось открыть файл " + path + " для чтения!");
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineKind kind = classifyLine(lines[i]);
         if (kind == LineKind::Marker)
@@ -172,8 +130,7 @@ std::vector<std::string> readPlayerNames(const std::string& path) {
 
 std::string readLastPlayer(const std::string& path) {
     std::vector<std::string> lines;
-    if (!readLines(path, lines))
-        return std::string();
+    reportUnread(path, readScoreLines(path, lines), std::string());
     bool markerSeen = false;
     for (const std::string& line : lines) {
         const LineKind kind = classifyLine(line);
@@ -193,8 +150,11 @@ void setLastPlayer(const std::string& path, const std::string& name) {
         return;
     }
     std::vector<std::string> lines;
-    if (!readLines(path, lines)) {
-        reportLine(std::cerr, "Не удалось открыть файл " + path + " для обновления последнего игрока.");
+    const FileState state = readScoreLines(path, lines);
+    if (state != FileState::Read) {
+        reportLine(std::cerr, state == FileState::Missing
+                                  ? "Не удалось открыть файл " + path + " для обновления последнего игрока."
+                                  : unusableFileLine(path, state));
         return;
     }
     std::string text;

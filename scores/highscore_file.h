@@ -1,21 +1,35 @@
-// The high-score file: its readers, its writers and the start-up check that empties a malformed file
-// (after keeping a copy of it beside the file).
+// The high-score file: its readers and its writers, each reading the file whole within size bounds.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 #include "score_types.h"
+#include "startup_check.h"
+#include "store_io.h"
+
+// The name field stops at 210 units of width, about 45 of its narrowest letters, and a result line
+// holds at most 35 bytes: a longer line is not one the game wrote.
+constexpr std::size_t maxLineBytes = 255;
+// Ten players of such lines need under 5 KiB; a larger file is not one the game wrote, and a reader
+// that runs every frame must not take in more.
+constexpr std::size_t maxFileBytes = 16384;
 
 bool fileExists(const std::string& path);
 // A file that cannot be opened counts as empty.
 bool fileIsEmpty(const std::string& path);
 
-// The copy the start-up check keeps of a malformed file before emptying it.
-std::string backupPathFor(const std::string& path);
-void validateHighScoreFile(const std::string& path);
+// The file's lines; none unless the state is Read. A file beyond either bound is Oversized.
+FileState readScoreLines(const std::string& path, std::vector<std::string>& lines);
 
+// The players in file order; empty when the file is missing, unreadable or oversized.
 std::vector<PlayerRecord> loadPlayers(const std::string& path);
+// Like loadPlayers, silently, telling why nothing was read.
+FileState readPlayers(const std::string& path, std::vector<PlayerRecord>& players);
+// The line that tells why a file that is there was not read.
+std::string unusableFileLine(const std::string& path, FileState state);
+
 // Rewrites the file with the last record's name as the last player.
 void savePlayers(const std::string& path, const std::vector<PlayerRecord>& players);
 // Rewrites the file in the written layout with lastPlayer on the last-player line; false when the

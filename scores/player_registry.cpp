@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "store_io.h"
+#include "store_report.h"
 
 namespace {
 
@@ -23,6 +23,15 @@ ModeResult* storedResult(std::vector<PlayerRecord>& players, const std::string& 
     return &player->results[static_cast<std::size_t>(mode - 1)];
 }
 
+// A file the game could not read is never written over: every player in it would be lost.
+bool loadForChange(const std::string& path, std::vector<PlayerRecord>& players) {
+    const FileState state = readPlayers(path, players);
+    if (state == FileState::Read || state == FileState::Missing)
+        return true;
+    reportLine(std::cerr, unusableFileLine(path, state));
+    return false;
+}
+
 } // namespace
 
 void addPlayer(const std::string& path, const std::string& name) {
@@ -32,7 +41,9 @@ void addPlayer(const std::string& path, const std::string& name) {
                                   lastPlayerMarker + ". Новый игрок не добавлен.");
         return;
     }
-    std::vector<PlayerRecord> players = loadPlayers(path);
+    std::vector<PlayerRecord> players;
+    if (!loadForChange(path, players))
+        return;
     if (findPlayer(players, name) != players.end()) {
         reportLine(std::cout, "Игрок с именем \"" + name + "\" уже существует в файле рекордов.");
         return;
@@ -49,7 +60,9 @@ void addPlayer(const std::string& path, const std::string& name) {
 
 void recordResult(const std::string& path, const std::string& name, int mode, int score, int levelsCompleted,
                   int matches) {
-    std::vector<PlayerRecord> players = loadPlayers(path);
+    std::vector<PlayerRecord> players;
+    if (!loadForChange(path, players))
+        return;
     ModeResult* stored = storedResult(players, name, mode);
     if (stored != nullptr && score > stored->score)
         *stored = ModeResult{matches, levelsCompleted, score};
@@ -63,7 +76,9 @@ int storedBestScore(const std::string& path, const std::string& name, int mode) 
 }
 
 void deletePlayer(const std::string& path, const std::string& name) {
-    std::vector<PlayerRecord> players = loadPlayers(path);
+    std::vector<PlayerRecord> players;
+    if (!loadForChange(path, players))
+        return;
     players.erase(std::remove_if(players.begin(), players.end(),
                                  [&name](const PlayerRecord& player) { return player.name == name; }),
                   players.end());

@@ -1,5 +1,6 @@
 // The player registry: registering players, recording best results, looking them up and deleting
-// players, all kept in the high-score file.
+// players, all kept in the high-score file. A change never writes over a file that is there but could
+// not be read (no permission, too large): it is refused with one line on the standard error stream.
 #pragma once
 
 #include <string>

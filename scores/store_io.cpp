@@ -1,70 +1,119 @@
-// Whole-file reads, crash-safe whole-file rewrites and one-line diagnostics for the high-score store.
+// Reads and copies of the high-score file that never block on a special file in its place, never hold
+// more than a bounded amount in memory, and never overwrite a file that exists.
 #include "store_io.h"
 
-#include <cstdio>
-#include <ostream>
+#include <cerrno>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
 constexpr std::size_t readChunk = 4096;
-const std::string temporarySuffix = ".tmp";
 
-bool writeAll(std::FILE* file, const std::string& content) {
-    if (!content.empty() && std::fwrite(content.data(), 1, content.size(), file) != content.size())
-        return false;
-    if (std::fflush(file) != 0)
-        return false;
-    // Without this the rename could reach the disk before the data does, and a power cut would leave an
-    // empty file in place of both versions.
-    return fsync(fileno(file)) == 0;
+// Non-blocking, so that a pipe in the file's place cannot hang the game; only plain files count.
+int openPlainFile(const std::string& path, FileState& state) {
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        state = errno == ENOENT ? FileState::Missing : FileState::Unreadable;
+        return -1;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        close(fd);
+        state = FileState::Unreadable;
+        return -1;
+    }
+    state = FileState::Read;
+    return fd;
 }
 
-// Removes a partly written file again, but never touches what it could not open (a directory there).
-bool writeNewFile(const std::string& path, const std::string& content) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return false;
-    const bool written = writeAll(file, content);
-    const bool closed = std::fclose(file) == 0;
-    if (written && closed)
-        return true;
-    std::remove(path.c_str());
-    return false;
+ssize_t readSome(int fd, char* buffer, std::size_t size) {
+    ssize_t got = 0;
+    do {
+        got = read(fd, buffer, size);
+    } while (got < 0 && errno == EINTR);
+    return got;
 }
 
-} // namespace
-
-bool readWholeFile(const std::string& path, std::string& content) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr)
-        return false;
-    content.clear();
-    char buffer[readChunk];
-    std::size_t got = 0;
-    while ((got = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        content.append(buffer, got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    return !failed;
-}
-
-std::string temporaryPathFor(const std::string& path) {
-    return path + temporarySuffix;
-}
-
-bool replaceFileContent(const std::string& path, const std::string& content) {
-    const std::string temporary = temporaryPathFor(path);
-    if (!writeNewFile(temporary, content))
-        return false;
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        std::remove(temporary.c_str());
-        return false;
+bool writeAll(int fd, const char* data, std::size_t size) {
+    std::size_t done = 0;
+    while (done < size) {
+        const ssize_t wrote = write(fd, data + done, size - done);
+        if (wrote < 0 && errno == EINTR)
+            continue;
+        if (wrote <= 0)
+            return false;
+        done += static_cast<std::size_t>(wrote);
     }
     return true;
 }
 
-void reportLine(std::ostream& stream, const std::string& text) {
-    stream << text << '\n' << std::flush;
+bool copyContent(int from, int to) {
+    char buffer[readChunk];
+    ssize_t got = 0;
+    while ((got = readSome(from, buffer, sizeof buffer)) > 0) {
+        if (!writeAll(to, buffer, static_cast<std::size_t>(got)))
+            return false;
+    }
+    return got == 0 && fsync(to) == 0;
+}
+
+} // namespace
+
+FileState readWholeFile(const std::string& path, std::string& content, std::size_t maxBytes) {
+    FileState state = FileState::Missing;
+    content.clear();
+    const int fd = openPlainFile(path, state);
+    if (fd < 0)
+        return state;
+    char buffer[readChunk];
+    ssize_t got = 0;
+    while (state == FileState::Read && (got = readSome(fd, buffer, sizeof buffer)) > 0) {
+        content.append(buffer, static_cast<std::size_t>(got));
+        if (content.size() > maxBytes)
+            state = FileState::Oversized;
+    }
+    close(fd);
+    if (got < 0)
+        state = FileState::Unreadable;
+    if (state != FileState::Read)
+        content.clear();
+    return state;
+}
+
+FileState probeFile(const std::string& path, bool& empty) {
+    FileState state = FileState::Missing;
+    const int fd = openPlainFile(path, state);
+    if (fd < 0)
+        return state;
+    char first = 0;
+    empty = readSome(fd, &first, 1) == 0;
+    close(fd);
+    return state;
+}
+
+CopyOutcome copyToNewFile(const std::string& from, const std::string& to) {
+    FileState state = FileState::Missing;
+    const int source = openPlainFile(from, state);
+    if (source < 0)
+        return CopyOutcome::Failed;
+    const int copy = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (copy < 0) {
+        const bool taken = errno == EEXIST;
+        close(source);
+        return taken ? CopyOutcome::NameTaken : CopyOutcome::Failed;
+    }
+    const bool copied = copyContent(source, copy);
+    const bool closed = close(copy) == 0;
+    close(source);
+    if (copied && closed)
+        return CopyOutcome::Copied;
+    unlink(to.c_str());
+    return CopyOutcome::Failed;
+}
+
+bool writeAllAndSync(int fd, const std::string& content) {
+    return writeAll(fd, content.data(), content.size()) && fsync(fd) == 0;
 }

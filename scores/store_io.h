@@ -1,20 +1,24 @@
-// Whole-file reads, crash-safe whole-file rewrites and one-line diagnostics for the high-score store.
+// Reads and copies of the high-score file that never block on a special file in its place, never hold
+// more than a bounded amount in memory, and never overwrite a file that exists.
 #pragma once
 
-#include <iosfwd>
+#include <cstddef>
 #include <string>
 
-// False when the file cannot be opened or read (a missing file, a directory).
-bool readWholeFile(const std::string& path, std::string& content);
+// Missing: nothing at the path. Unreadable: something is there but cannot be read as a plain file
+// (no permission, a directory, a pipe). Oversized: larger than the reader's bound.
+enum class FileState { Read, Missing, Unreadable, Oversized };
 
-// The temporary file a rewrite of path goes through; it sits beside path so the rename stays on one
-// file system.
-std::string temporaryPathFor(const std::string& path);
+// Reads the whole file when it holds at most maxBytes; content is empty unless the state is Read.
+FileState readWholeFile(const std::string& path, std::string& content, std::size_t maxBytes);
 
-// Writes content to the temporary file, flushes it to disk, then renames it over path, so a crash or a
-// full disk at any point leaves either the old file or the new one whole. False when anything failed;
-// the old file is then untouched and the temporary file removed.
-bool replaceFileContent(const std::string& path, const std::string& content);
+// Opens the file and reads its first byte; empty tells whether there was none (only set when Read).
+FileState probeFile(const std::string& path, bool& empty);
 
-// Writes one diagnostic line, ends it with '\n' and flushes at once.
-void reportLine(std::ostream& stream, const std::string& text);
+enum class CopyOutcome { Copied, NameTaken, Failed };
+
+// Copies the file to a new file named to, streaming it; NameTaken when anything is already there.
+CopyOutcome copyToNewFile(const std::string& from, const std::string& to);
+
+// Writes all of content (retrying short writes) and flushes it to the disk.
+bool writeAllAndSync(int fd, const std::string& content);

@@ -4,267 +4,124 @@
 
 #include "scores_testing.h"
 
+#include <regex>
+
 namespace {
 
-ModeResult resultOf(int score, int levelsCompleted, int matches) {
-    ModeResult result;
-    result.score = score;
-    result.levelsCompleted = levelsCompleted;
-    result.matches = matches;
-    return result;
-}
-
-std::vector<ModeResult> zeroResults() {
-    return std::vector<ModeResult>(resultSlots);
-}
-
-std::string playerBlock(const std::string& name, int resultLines) {
-    std::string text = name + "\n";
-    for (int i = 0; i < resultLines; ++i)
-        text += "1,2,3\n";
-    return text;
+std::string describe(const ModeResult& r) {
+    return std::to_string(r.score) + " " + std::to_string(r.levelsCompleted) + " " +
+           std::to_string(r.matches);
 }
 
 } // namespace
 
-TEST(ScoreLineGrammar, ResultLinesReadScoreThenLevelsThenMatches) {
-    ModeResult result;
-    ASSERT_TRUE(parseResultLine("1450,4,3", result));
-    EXPECT_EQ(result.score, 1450);
-    EXPECT_EQ(result.levelsCompleted, 4);
-    EXPECT_EQ(result.matches, 3);
-    EXPECT_EQ(formatResultLine(resultOf(1450, 4, 3)), "1450,4,3");
-    EXPECT_EQ(formatResultLine(resultOf(-7, 0, 12)), "-7,0,12");
-}
-
-TEST(ScoreLineGrammar, BlanksBeforeNumbersAndTrailingTextAreAccepted) {
-    const std::pair<std::string, ModeResult> cases[] = {
-        {"12, 3, 4", resultOf(12, 3, 4)},
-        {"12,3,4xyz", resultOf(12, 3, 4)},
-        {" \t-5,+0, 7 ,", resultOf(-5, 0, 7)},
-        {"0000000000012,3,4", resultOf(12, 3, 4)},
-        {"1,2,3,4,5", resultOf(1, 2, 3)},
-        {"2147483647,-2147483648,0", resultOf(2147483647, -2147483647 - 1, 0)},
+TEST(ScoreLineGrammar, ResultLinesReadLikeScanfReadsThreeNumbers) {
+    const auto reads = [](const char* line, const char* expected) {
+        ModeResult result{9, 9, 9};
+        EXPECT_EQ(parseResultLine(line, result), *expected != '\0') << line;
+        EXPECT_EQ(describe(result), *expected != '\0' ? expected : "9 9 9") << line;
     };
-    for (const auto& [line, expected] : cases) {
-        ModeResult result;
-        EXPECT_TRUE(parseResultLine(line, result)) << line;
-        EXPECT_EQ(result, expected) << line;
-    }
+    reads("1450,4,3", "1450 4 3");
+    reads("12, 3, 4", "12 3 4");
+    reads("12,3,4xyz", "12 3 4");
+    reads(" \t-5,+0, 7 ,", "-5 0 7");
+    reads("\v1,\f2,\r3", "1 2 3");
+    reads("0000000000012,3,4,5", "12 3 4");
+    reads("2147483647,-2147483648,0", "2147483647 -2147483648 0");
+    for (const char* refused : {"12,3", "a,b,c", "12 ,3,4", "12,,3", ",1,2,3", "1,2,", "-,1,2", "1,2,- 3",
+                                "0x1,2,3", "2147483648,0,0", "0,-2147483649,0", "0,0,99999999999999999999"})
+        reads(refused, "");
 }
 
-TEST(ScoreLineGrammar, LinesThatDoNotYieldThreeNumbersAreRefused) {
-    const std::string refused[] = {
-        "12,3",  "a,b,c",   "12 ,3,4", "12,,3",          ",1,2,3",          "1,2,",
-        "-,1,2", "1,2,- 3", "0x1,2,3", "2147483648,0,0", "0,-2147483649,0", "0,0,99999999999999999999"};
-    for (const std::string& line : refused) {
-        ModeResult result = resultOf(9, 9, 9);
-        EXPECT_FALSE(parseResultLine(line, result)) << line;
-        EXPECT_EQ(result, resultOf(9, 9, 9)) << "a refused line must not change the result: " << line;
-    }
-}
-
-TEST(ScoreLineGrammar, LineKindsAreRecognisedInOrder) {
-    EXPECT_EQ(classifyLine(""), LineKind::Empty);
-    EXPECT_EQ(classifyLine("[LAST_PLAYER]"), LineKind::Marker);
-    EXPECT_EQ(classifyLine("[LAST_PLAYER] "), LineKind::Name);
-    EXPECT_EQ(classifyLine("[last_player]"), LineKind::Name);
-    EXPECT_EQ(classifyLine("a,b"), LineKind::Result);
-    EXPECT_EQ(classifyLine(","), LineKind::Result);
-    EXPECT_EQ(classifyLine(" "), LineKind::Name);
-    EXPECT_EQ(classifyLine("Alpha"), LineKind::Name);
-}
-
-TEST(ScoreLineGrammar, LinesSplitAtLineFeedsWithCarriageReturnsDropped) {
-    using Lines = std::vector<std::string>;
-    EXPECT_EQ(splitLines(""), Lines{});
-    EXPECT_EQ(splitLines("a"), Lines{"a"});
-    EXPECT_EQ(splitLines("a\n"), Lines{"a"});
-    EXPECT_EQ(splitLines("a\n\nb\n"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(splitLines("a\r\n\r\nb"), (Lines{"a", "", "b"}));
-    EXPECT_EQ(splitLines("a\rb\r\r\n"), Lines{"a\rb"});
-}
-
-TEST_F(ScoreFileTest, ExistenceAndEmptiness) {
-    EXPECT_FALSE(fileExists(scoreFile));
-    EXPECT_TRUE(fileIsEmpty(scoreFile));
-    writeText(scoreFile, "");
-    EXPECT_TRUE(fileExists(scoreFile));
-    EXPECT_TRUE(fileIsEmpty(scoreFile));
-    writeText(scoreFile, "\n");
-    EXPECT_FALSE(fileIsEmpty(scoreFile));
-}
-
-TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesByteForByte) {
-    const std::string kept[] = {
-        twoPlayerFile,
-        "[LAST_PLAYER]\n\n",
-        "Alpha\n[LAST_PLAYER]\nAlpha\n",
-        "\nAlpha\n\n" + fiveZeroLines + "\n[LAST_PLAYER]\nAlpha",
-        // Nothing after the marker is examined.
-        "Alpha\n[LAST_PLAYER]\nAlpha\n1,2\nBravo\n1,2,3\n",
-        "Alpha\n12, 3, 4\n12,3,4xyz\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n",
-    };
-    for (const std::string& text : kept) {
+TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesAndEmptiesTheRestAfterACopy) {
+    const std::string copy = scoreFile + ".bak", longest(255, 'n');
+    const auto check = [&](bool kept, const std::string& text) {
         writeText(scoreFile, text);
-        testing::internal::CaptureStderr();
-        validateHighScoreFile(scoreFile);
-        EXPECT_EQ(testing::internal::GetCapturedStderr(), "") << text;
-        EXPECT_EQ(readText(scoreFile), text);
-        EXPECT_FALSE(pathExists(backupPathFor(scoreFile))) << text;
-    }
-}
-
-TEST_F(ScoreFileTest, CheckEmptiesMalformedFiles) {
-    const std::string emptied[] = {
-        "Alpha\n" + fiveZeroLines + "Bravo\n" + fiveZeroLines,
-        "\n\n",
-        "Alpha\n12,3\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nAlpha\n",
-        "Alpha\na,b,c\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nAlpha\n",
-        "0,0,0\n0,0,0\nAlpha\n[LAST_PLAYER]\nAlpha\n",
-        "Alpha\n" + fiveZeroLines + "0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nAlpha\n",
+        writeText(copy, noFile);
+        EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }).second,
+                  kept ? ""
+                       : "Файл рекордов повреждён и очищен; его прежнее содержимое сохранено в " + copy +
+                             ".\n");
+        EXPECT_EQ(readText(scoreFile) + readText(copy), kept ? text + noFile : text);
     };
-    for (const std::string& text : emptied) {
+    check(true, withLast(twoPlayers, "Bravo"));
+    check(true, "[LAST_PLAYER]\n\n");
+    check(true, "\nA\n\n" + fiveZeroLines + "\n[LAST_PLAYER]");
+    check(true, "A\n[LAST_PLAYER]\nA\n1,2\nB\n1,2,3\n"); // nothing after the marker is examined
+    check(true, "A\n12, 3, 4\n12,3,4xyz\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
+    check(true, fiveZeroLines + "A\n[LAST_PLAYER]\n");
+    check(true, withLast(longest + "\n", longest));
+    check(true, "[LAST_PLAYER]\n" + std::string(16370, '\n'));
+    check(false, twoPlayers);
+    check(false, "A\n12,3\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
+    check(false, "A\na,b,c\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
+    check(false, player("A") + "0,0,0\nB\n[LAST_PLAYER]\n");
+    check(false, "A\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
+    check(false, withLast(longest + "n\n", ""));
+    check(false, withLast("A\n", longest + "n"));
+    check(false, "[LAST_PLAYER]\n" + std::string(16371, '\n'));
+}
+
+TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
+    using Texts = std::vector<std::string>;
+    // players as "name: score levels matches; ..."
+    const auto reads = [&](const std::string& text, const Texts& players, const Texts& names,
+                           const char* last) {
         writeText(scoreFile, text);
-        testing::internal::CaptureStderr();
-        validateHighScoreFile(scoreFile);
-        testing::internal::GetCapturedStderr();
-        EXPECT_TRUE(fileExists(scoreFile)) << text;
-        EXPECT_EQ(readText(scoreFile), "") << text;
-    }
-}
-
-TEST_F(ScoreFileTest, CheckAcceptsOnlyZeroOrFiveResultLinesPerPlayer) {
-    for (int count = 0; count <= 7; ++count) {
-        const std::string text =
-            playerBlock("Alpha", count) + playerBlock("Bravo", 0) + "[LAST_PLAYER]\nBravo\n";
-        writeText(scoreFile, text);
-        testing::internal::CaptureStderr();
-        validateHighScoreFile(scoreFile);
-        testing::internal::GetCapturedStderr();
-        const bool kept = count == 0 || count == resultSlots;
-        EXPECT_EQ(readText(scoreFile), kept ? text : "") << count << " result lines";
-        // The block just before the marker is counted too.
-        const std::string lastBlock = playerBlock("Alpha", count) + "[LAST_PLAYER]\n";
-        writeText(scoreFile, lastBlock);
-        testing::internal::CaptureStderr();
-        validateHighScoreFile(scoreFile);
-        testing::internal::GetCapturedStderr();
-        EXPECT_EQ(readText(scoreFile), kept ? lastBlock : "") << count << " result lines before the marker";
-    }
-}
-
-TEST_F(ScoreFileTest, CheckOfMissingFileReportsAndCreatesNothing) {
-    testing::internal::CaptureStderr();
-    validateHighScoreFile(scoreFile);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Не удалось открыть файл рекордов для проверки.\n");
-    EXPECT_FALSE(pathExists(scoreFile));
-}
-
-TEST_F(ScoreFileTest, LoadReadsPlayersInFileOrder) {
-    writeText(scoreFile, twoPlayerFile);
-    const std::vector<PlayerRecord> expected = {
-        {"Alpha",
-         {resultOf(1450, 4, 3), resultOf(0, 0, 0), resultOf(220, 1, 0), resultOf(0, 0, 0),
-          resultOf(0, 0, 0)}},
-        {"Bravo", zeroResults()},
+        Texts loaded;
+        const auto printed = printedBy([&] {
+            for (const PlayerRecord& record : loadPlayers(scoreFile)) {
+                loaded.push_back(record.name + ": ");
+                for (const ModeResult& result : record.results)
+                    loaded.back() += describe(result) + "; ";
+            }
+            EXPECT_EQ(readPlayerNames(scoreFile), names) << text;
+            EXPECT_EQ(readLastPlayer(scoreFile), last) << text;
+            EXPECT_EQ(fileExists(scoreFile), text != noFile);
+        });
+        EXPECT_EQ(loaded, players) << text;
+        // Only the list of names says that the file is missing; the other readers read it as empty.
+        EXPECT_EQ(printed.second,
+                  text == noFile ? "Не удалось открыть файл " + scoreFile + " для чтения!\n" : "");
     };
-    EXPECT_EQ(loadPlayers(scoreFile), expected);
-    EXPECT_EQ(readPlayerNames(scoreFile), (std::vector<std::string>{"Alpha", "Bravo"}));
-    EXPECT_EQ(readLastPlayer(scoreFile), "Bravo");
+    const Texts two = {"Alpha: 1450 4 3; 0 0 0; 220 1 0; 0 0 0; 0 0 0; ",
+                       "Bravo: 0 0 0; 0 0 0; 0 0 0; 0 0 0; 0 0 0; "};
+    reads(withLast(twoPlayers, "Bravo"), two, {"Alpha", "Bravo"}, "Bravo");
+    reads(std::regex_replace(withLast(twoPlayers, "Bravo"), std::regex("\n"), "\r\n"), two,
+          {"Alpha", "Bravo"}, "Bravo");
+    reads("[LAST_PLAYER]\n\n", {}, {}, "");
+    reads(fiveZeroLines + "A\nA\n\n7,1,2\n[LAST_PLAYER]\nG\nG\n", {"A: ", "A: 7 1 2; "}, {"A", "A", "G"},
+          "G");
+    reads("A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\n  B \nC\n[LAST_PLAYER]\nD\nE", {"A: "}, {"A", "C", "E"},
+          "  B ");
+    reads("A\n2147483648,1,1\n5,1,1\n", {"A: 5 1 1; "}, {"A"}, "");
+    // Lines split at line feeds only, and a name line is anything that is not another kind.
+    reads("a\rb\r\r\n[last_player]\n \n[LAST_PLAYER] \n,\n[LAST_PLAYER]",
+          {"a\rb: ", "[last_player]: ", " : ", "[LAST_PLAYER] : "},
+          {"a\rb", "[last_player]", " ", "[LAST_PLAYER] "}, "");
+    reads(noFile, {}, {}, "");
+    for (const auto& [text, empty] : {std::pair{noFile, true}, {"", true}, {"\n", false}}) {
+        writeText(scoreFile, text);
+        EXPECT_EQ(fileIsEmpty(scoreFile), empty) << text;
+    }
 }
 
-TEST_F(ScoreFileTest, LoadDropsLeadingResultsAndKeepsOddRecords) {
-    writeText(scoreFile, fiveZeroLines + "Alpha\nAlpha\n\n7,1,2\n[LAST_PLAYER]\nGhost\nGhost\n");
-    const std::vector<PlayerRecord> expected = {{"Alpha", {}}, {"Alpha", {resultOf(7, 1, 2)}}};
-    EXPECT_EQ(loadPlayers(scoreFile), expected);
-}
-
-TEST_F(ScoreFileTest, MarkerWithEmptyLastPlayerMeansNoPlayers) {
-    writeText(scoreFile, "[LAST_PLAYER]\n\n");
-    EXPECT_TRUE(loadPlayers(scoreFile).empty());
-    EXPECT_TRUE(readPlayerNames(scoreFile).empty());
-    EXPECT_EQ(readLastPlayer(scoreFile), "");
-}
-
-TEST_F(ScoreFileTest, MissingFileReadsAsEmpty) {
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(loadPlayers(scoreFile).empty());
-    EXPECT_EQ(readLastPlayer(scoreFile), "");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    testing::internal::CaptureStderr();
-    EXPECT_TRUE(readPlayerNames(scoreFile).empty());
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Не удалось открыть файл " + scoreFile + " для чтения!\n");
-    EXPECT_FALSE(pathExists(scoreFile));
-}
-
-TEST_F(ScoreFileTest, EachReaderHandlesTwoMarkersItsOwnWay) {
-    writeText(scoreFile,
-              "Alpha\n[LAST_PLAYER]\n\n[LAST_PLAYER]\nBravo\nCharlie\n[LAST_PLAYER]\nDelta\nEcho\n");
-    ASSERT_EQ(loadPlayers(scoreFile).size(), 1u);
-    EXPECT_EQ(loadPlayers(scoreFile)[0].name, "Alpha");
-    EXPECT_EQ(readLastPlayer(scoreFile), "Bravo");
-    EXPECT_EQ(readPlayerNames(scoreFile), (std::vector<std::string>{"Alpha", "Charlie", "Echo"}));
-    setLastPlayer(scoreFile, "Zed");
-    EXPECT_EQ(readText(scoreFile),
-              "Alpha\n[LAST_PLAYER]\nZed\n[LAST_PLAYER]\nZed\nCharlie\n[LAST_PLAYER]\nZed\nEcho\n");
-}
-
-TEST_F(ScoreFileTest, WindowsLineEndsReadLikeOurs) {
-    std::string windowsText;
-    for (char c : twoPlayerFile)
-        windowsText += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    writeText(scoreFile, twoPlayerFile);
-    const std::vector<PlayerRecord> players = loadPlayers(scoreFile);
-    const std::vector<std::string> names = readPlayerNames(scoreFile);
-    writeText(scoreFile, windowsText);
-    validateHighScoreFile(scoreFile);
-    EXPECT_EQ(readText(scoreFile), windowsText);
-    EXPECT_EQ(loadPlayers(scoreFile), players);
-    EXPECT_EQ(readPlayerNames(scoreFile), names);
-    EXPECT_EQ(readLastPlayer(scoreFile), "Bravo");
-}
-
-TEST_F(ScoreFileTest, SaveWritesTheLayoutWithTheLastRecordAsLastPlayer) {
-    writeText(scoreFile, twoPlayerFile);
-    const std::vector<PlayerRecord> players = loadPlayers(scoreFile);
-    std::remove(scoreFile.c_str());
-    savePlayers(scoreFile, players);
-    EXPECT_EQ(readText(scoreFile), twoPlayerFile);
+TEST_F(ScoreFileTest, WritersRewriteInTheWrittenLayout) {
+    writeText(scoreFile, withLast(twoPlayers, "Bravo"));
+    savePlayers(scoreFile, loadPlayers(scoreFile));
+    EXPECT_EQ(readText(scoreFile), withLast(twoPlayers, "Bravo"));
     savePlayers(scoreFile, {});
     EXPECT_EQ(readText(scoreFile), "[LAST_PLAYER]\n\n");
-    savePlayers(scoreFile, {{"Alpha", {}}, {"Bravo", {resultOf(-3, 2, 1)}}});
-    EXPECT_EQ(readText(scoreFile), "Alpha\nBravo\n-3,2,1\n[LAST_PLAYER]\nBravo\n");
-}
-
-TEST_F(ScoreFileTest, SetLastPlayerChangesOnlyTheLastPlayerLine) {
-    writeText(scoreFile, "\nAlpha\n\n" + fiveZeroLines + "[LAST_PLAYER]\nAlpha\nstray\n");
-    setLastPlayer(scoreFile, "Bravo");
-    EXPECT_EQ(readText(scoreFile), "\nAlpha\n\n" + fiveZeroLines + "[LAST_PLAYER]\nBravo\nstray\n");
-
-    writeText(scoreFile, "Alpha\n");
-    setLastPlayer(scoreFile, "Alpha");
-    EXPECT_EQ(readText(scoreFile), "Alpha\n[LAST_PLAYER]\nAlpha\n");
-
-    writeText(scoreFile, "Alpha\r\n[LAST_PLAYER]");
-    setLastPlayer(scoreFile, "Bravo");
-    EXPECT_EQ(readText(scoreFile), "Alpha\n[LAST_PLAYER]\nBravo\n");
-}
-
-TEST_F(ScoreFileTest, SetLastPlayerOnMissingFileReportsAndCreatesNothing) {
-    testing::internal::CaptureStderr();
-    setLastPlayer(scoreFile, "Alpha");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Не удалось открыть файл " + scoreFile + " для обновления последнего игрока.\n");
-    EXPECT_FALSE(pathExists(scoreFile));
-}
-
-TEST_F(ScoreFileTest, LastPlayerIsTheFirstNonEmptyLineAfterTheMarker) {
-    writeText(scoreFile, "Alpha\n[LAST_PLAYER]\n\n\n[LAST_PLAYER]\n  Bravo \nCharlie");
-    EXPECT_EQ(readLastPlayer(scoreFile), "  Bravo ");
-    writeText(scoreFile, "Alpha\n[LAST_PLAYER]\n\n");
-    EXPECT_EQ(readLastPlayer(scoreFile), "");
-    writeText(scoreFile, "Alpha\n" + fiveZeroLines);
-    EXPECT_EQ(readLastPlayer(scoreFile), "");
+    savePlayers(scoreFile,
+                {{"A", {}}, {"B", {ModeResult{1, 2, -3}}}, {"a,b", {}}, {"a\nb", {}}, {"[LAST_PLAYER]", {}}});
+    EXPECT_EQ(readText(scoreFile), "A\nB\n-3,2,1\n[LAST_PLAYER]\nB\n");
+    const auto setsLast = [&](const std::string& before, const char* name, const std::string& after) {
+        writeText(scoreFile, before);
+        setLastPlayer(scoreFile, name);
+        EXPECT_EQ(readText(scoreFile), after) << before;
+    };
+    setsLast("\nA\n\n[LAST_PLAYER]\nA\nstray\n", "B", "\nA\n\n[LAST_PLAYER]\nB\nstray\n");
+    setsLast("A\n", "A", "A\n[LAST_PLAYER]\nA\n");
+    setsLast("A\r\n[LAST_PLAYER]", "B", "A\n[LAST_PLAYER]\nB\n");
+    setsLast("A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\nB\nC\n", "Z", "A\n[LAST_PLAYER]\nZ\n[LAST_PLAYER]\nZ\nC\n");
 }

@@ -6,148 +6,96 @@
 
 namespace {
 
-constexpr int easy = 1;
-constexpr int hard = 3;
-constexpr int colorLines = 5;
-constexpr int casual = 6;
-
-std::string freshPlayer(const std::string& name) {
-    return name + "\n" + fiveZeroLines;
-}
-
-std::string withLastPlayer(const std::string& players, const std::string& last) {
-    return players + "[LAST_PLAYER]\n" + last + "\n";
-}
+constexpr int easy = 1, hard = 3, colorLines = 5, casual = 6;
 
 } // namespace
 
-TEST_F(ScoreFileTest, AddingPlayersAppendsThemAndMakesEachTheLastPlayer) {
-    addPlayer(scoreFile, "Alpha");
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(freshPlayer("Alpha"), "Alpha"));
-    addPlayer(scoreFile, "Bravo");
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo"), "Bravo"));
+TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
+    const auto changes = [&](const std::string& before, const std::string& after, const std::string& printed,
+                             const std::function<void(const std::string&)>& action) {
+        writeText(scoreFile, before);
+        const auto output = printedBy([&] { action(scoreFile); });
+        EXPECT_EQ(readText(scoreFile), after) << before;
+        EXPECT_EQ(output.first + output.second, printed) << before;
+    };
+    const auto players = [](int count) {
+        std::string text;
+        for (int i = 1; i <= count; ++i)
+            text += player("P" + std::to_string(i));
+        return text;
+    };
+    const std::string ab = player("A") + player("B"),
+                      a500 = player("A", "500,7,2\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n");
+    const std::string twins = player("A") + player("A", "9,9,9\n9,9,9\n9,9,9\n9,9,9\n77,1,1\n");
+    changes(noFile, withLast(player("A"), "A"), "", [](auto& f) { addPlayer(f, "A"); });
+    changes(withLast(player("A"), "A"), withLast(ab, "B"), "", [](auto& f) { addPlayer(f, "B"); });
+    changes(withLast(ab, "B"), withLast(ab, "B"), "Игрок с именем \"A\" уже существует в файле рекордов.\n",
+            [](auto& f) { addPlayer(f, "A"); });
+    changes(withLast(ab, "B"), withLast(ab + player("a"), "a"), "", [](auto& f) { addPlayer(f, "a"); });
+    changes(withLast(players(9), "P9"), withLast(players(10), "P10"), "",
+            [](auto& f) { addPlayer(f, "P10"); });
+    changes(withLast(players(10), "P1"), withLast(players(10), "P1"),
+            "Максимальное количество игроков (10) достигнуто. Новый игрок не добавлен.\n",
+            [](auto& f) { addPlayer(f, "P11"); });
+    changes(withLast(ab, "B"),
+            withLast(player("A", "0,0,0\n0,0,0\n220,1,4\n0,0,0\n0,0,0\n") + player("B"), "A"), "",
+            [](auto& f) { recordResult(f, "A", hard, 220, 1, 4); });
+    changes("\n" + withLast(a500, "B") + "junk\n", withLast(a500, "A"), "",
+            [](auto& f) { recordResult(f, "A", easy, 500, 9, 9); });
+    changes(withLast(ab + "Bare\n", "A"), withLast(ab + "Bare\n", "Nobody"), "", [](auto& f) {
+        for (int mode : {0, casual, -1})
+            recordResult(f, "A", mode, 900, 1, 1);
+        recordResult(f, "Bare", easy, 900, 1, 1);
+        recordResult(f, "Nobody", easy, 900, 1, 1);
+    });
+    changes(noFile, "[LAST_PLAYER]\nA\n", "", [](auto& f) { recordResult(f, "A", easy, 900, 1, 1); });
+    changes(
+        withLast(twins, "A"),
+        withLast(player("A", "0,0,0\n0,0,0\n0,0,0\n0,0,0\n50,2,3\n") + twins.substr(twins.find("\nA") + 1),
+                 "A"),
+        "", [](auto& f) { recordResult(f, "A", colorLines, 50, 2, 3); });
+    changes(withLast(ab + player("C"), "B"), withLast(player("A") + player("C"), "C"), "",
+            [](auto& f) { deletePlayer(f, "B"); });
+    changes(withLast(twins, "A"), "[LAST_PLAYER]\n\n", "", [](auto& f) { deletePlayer(f, "A"); });
+    changes("\n" + ab + "[LAST_PLAYER]\r\nA\r\nC\n1,2,3\n", withLast(ab, "B"), "",
+            [](auto& f) { deletePlayer(f, "Z"); });
+    for (const char* name : {"", "a,b", "a\nb", "a\rb", "A\r", "[LAST_PLAYER]"}) {
+        EXPECT_FALSE(isStorableName(name)) << name;
+        for (const std::string& before : {noFile, withLast(player("A"), "A")})
+            changes(before, before,
+                    "Имя игрока не может быть пустым, содержать запятую или перевод строки и совпадать с "
+                    "[LAST_PLAYER]. Новый игрок не добавлен.\nИмя игрока не записано в файл рекордов: оно "
+                    "пустое, "
+                    "содержит запятую или перевод строки либо совпадает с [LAST_PLAYER].\n",
+                    [&](auto& f) {
+                        addPlayer(f, name);
+                        setLastPlayer(f, name);
+                    });
+    }
+    changes(withLast(player("A"), "A"), withLast(player("A"), ""), "",
+            [](auto& f) { recordResult(f, "a\nb", easy, 5, 1, 1); });
 }
 
-TEST_F(ScoreFileTest, TakenNameIsRefusedButLetterCaseMakesANewPlayer) {
-    const std::string before = withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo"), "Bravo");
-    writeText(scoreFile, before);
-    testing::internal::CaptureStdout();
-    addPlayer(scoreFile, "Alpha");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Игрок с именем \"Alpha\" уже существует в файле рекордов.\n");
-    EXPECT_EQ(readText(scoreFile), before);
-
-    testing::internal::CaptureStdout();
-    addPlayer(scoreFile, "alpha");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-    EXPECT_EQ(readText(scoreFile),
-              withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo") + freshPlayer("alpha"), "alpha"));
-}
-
-TEST_F(ScoreFileTest, TenPlayersAtMost) {
-    std::string players;
-    for (int i = 1; i <= 9; ++i)
-        players += freshPlayer("P" + std::to_string(i));
-    writeText(scoreFile, withLastPlayer(players, "P9"));
-    addPlayer(scoreFile, "P10");
-    players += freshPlayer("P10");
-    ASSERT_EQ(readText(scoreFile), withLastPlayer(players, "P10"));
-
-    testing::internal::CaptureStdout();
-    addPlayer(scoreFile, "P11");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Максимальное количество игроков (10) достигнуто. Новый игрок не добавлен.\n");
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(players, "P10"));
-    EXPECT_EQ(storedBestScore(scoreFile, "P11", easy), 0);
-}
-
-TEST_F(ScoreFileTest, BetterScoreReplacesTheWholeStoredResult) {
-    writeText(scoreFile, withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo"), "Bravo"));
-    recordResult(scoreFile, "Alpha", hard, 220, 1, 4);
-    EXPECT_EQ(readText(scoreFile),
-              withLastPlayer("Alpha\n0,0,0\n0,0,0\n220,1,4\n0,0,0\n0,0,0\n" + freshPlayer("Bravo"), "Alpha"));
-    EXPECT_EQ(storedBestScore(scoreFile, "Alpha", hard), 220);
-    EXPECT_EQ(storedBestScore(scoreFile, "Alpha", easy), 0);
-    EXPECT_EQ(storedBestScore(scoreFile, "Bravo", hard), 0);
-}
-
-TEST_F(ScoreFileTest, TieOrLowerScoreKeepsTheStoredResultButStillRewrites) {
-    const std::string players = "Alpha\n500,7,2\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n" + freshPlayer("Bravo");
-    writeText(scoreFile, "\n" + withLastPlayer(players, "Bravo") + "junk after the last player\n");
-    recordResult(scoreFile, "Alpha", easy, 500, 9, 9);
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(players, "Alpha"));
-    recordResult(scoreFile, "Bravo", easy, -1, 9, 9);
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(players, "Bravo"));
-    EXPECT_EQ(storedBestScore(scoreFile, "Alpha", easy), 500);
-}
-
-TEST_F(ScoreFileTest, ResultsOutsideTheStoredModesAreNotKept) {
-    const std::string players = freshPlayer("Alpha") + "Bare\n";
-    writeText(scoreFile, withLastPlayer(players, "Alpha"));
-    for (int mode : {0, casual, -1})
-        recordResult(scoreFile, "Alpha", mode, 900, 1, 1);
-    recordResult(scoreFile, "Bare", easy, 900, 1, 1);
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(players, "Bare"));
-    EXPECT_EQ(storedBestScore(scoreFile, "Bare", easy), 0);
-    EXPECT_EQ(storedBestScore(scoreFile, "Alpha", casual), 0);
-    EXPECT_EQ(storedBestScore(scoreFile, "Alpha", 0), 0);
-}
-
-TEST_F(ScoreFileTest, ResultForAnUnknownNameOnlyChangesTheLastPlayer) {
-    writeText(scoreFile, withLastPlayer(freshPlayer("Alpha"), "Alpha"));
-    recordResult(scoreFile, "Nobody", easy, 900, 1, 1);
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(freshPlayer("Alpha"), "Nobody"));
-    EXPECT_EQ(storedBestScore(scoreFile, "Nobody", easy), 0);
-}
-
-TEST_F(ScoreFileTest, ResultWithTheFileMissingCreatesMarkerAndName) {
-    recordResult(scoreFile, "Alpha", easy, 900, 1, 1);
-    EXPECT_EQ(readText(scoreFile), "[LAST_PLAYER]\nAlpha\n");
-}
-
-TEST_F(ScoreFileTest, DuplicateRecordsOnlyTheFirstCounts) {
+TEST_F(ScoreFileTest, LookupsFindTheFirstRecordOfAName) {
     writeText(scoreFile,
-              withLastPlayer(freshPlayer("Alpha") + "Alpha\n9,9,9\n9,9,9\n9,9,9\n9,9,9\n77,1,1\n", "Alpha"));
-    EXPECT_EQ(storedBestScore(scoreFile, "Alpha", colorLines), 0);
-    recordResult(scoreFile, "Alpha", colorLines, 50, 2, 3);
-    EXPECT_EQ(readText(scoreFile),
-              withLastPlayer(
-                  "Alpha\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n50,2,3\nAlpha\n9,9,9\n9,9,9\n9,9,9\n9,9,9\n77,1,1\n",
-                  "Alpha"));
-    EXPECT_EQ(indexOfLastPlayer(scoreFile), 0);
-    deletePlayer(scoreFile, "Alpha");
-    EXPECT_EQ(readText(scoreFile), "[LAST_PLAYER]\n\n");
-}
-
-TEST_F(ScoreFileTest, DeletingKeepsTheOrderAndMovesTheLastPlayerToTheLastRecord) {
-    writeText(scoreFile,
-              withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo") + freshPlayer("Charlie"), "Bravo"));
-    deletePlayer(scoreFile, "Bravo");
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(freshPlayer("Alpha") + freshPlayer("Charlie"), "Charlie"));
-    deletePlayer(scoreFile, "Charlie");
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(freshPlayer("Alpha"), "Alpha"));
-    deletePlayer(scoreFile, "Alpha");
-    EXPECT_EQ(readText(scoreFile), "[LAST_PLAYER]\n\n");
-    EXPECT_FALSE(fileIsEmpty(scoreFile));
-    EXPECT_EQ(indexOfLastPlayer(scoreFile), -1);
-}
-
-TEST_F(ScoreFileTest, DeletingAnUnknownNameNormalisesTheFile) {
-    writeText(scoreFile, "\n" + freshPlayer("Alpha") + "\n" + freshPlayer("Bravo") +
-                             "[LAST_PLAYER]\r\nAlpha\r\nCharlie\n1,2,3\n");
-    deletePlayer(scoreFile, "Zulu");
-    EXPECT_EQ(readText(scoreFile), withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo"), "Bravo"));
-}
-
-TEST_F(ScoreFileTest, LastPlayerIndexFollowsTheListOfNames) {
-    EXPECT_EQ(indexOfLastPlayer(scoreFile), -1);
-    writeText(scoreFile, withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo"), "Bravo"));
-    EXPECT_EQ(indexOfLastPlayer(scoreFile), 1);
-    setLastPlayer(scoreFile, "Alpha");
-    EXPECT_EQ(indexOfLastPlayer(scoreFile), 0);
-    setLastPlayer(scoreFile, "Stranger");
-    EXPECT_EQ(indexOfLastPlayer(scoreFile), -1);
-    writeText(scoreFile,
-              withLastPlayer(freshPlayer("Alpha") + freshPlayer("Bravo") + freshPlayer("Bravo"), "Bravo"));
-    EXPECT_EQ(indexOfLastPlayer(scoreFile), 1);
+              withLast(twoPlayers + "Bare\n" + player("Bravo", "9,9,9\n9,9,9\n9,9,9\n9,9,9\n9,9,9\n"), "B"));
+    for (const auto& [name, mode, score] : {std::tuple{"Alpha", easy, 1450},
+                                            {"Alpha", hard, 220},
+                                            {"Alpha", 2, 0},
+                                            {"Alpha", casual, 0},
+                                            {"Alpha", 0, 0},
+                                            {"Bare", easy, 0},
+                                            {"Nobody", easy, 0},
+                                            {"Bravo", colorLines, 0}})
+        EXPECT_EQ(storedBestScore(scoreFile, name, mode), score) << name << " in mode " << mode;
+    const auto indexes = [&](const std::string& text, int index) {
+        writeText(scoreFile, text);
+        printedBy([&] { EXPECT_EQ(indexOfLastPlayer(scoreFile), index) << text; });
+    };
+    indexes(withLast(twoPlayers, "Bravo"), 1);
+    indexes(withLast(twoPlayers, "Alpha"), 0);
+    indexes(withLast(twoPlayers + player("Bravo"), "Bravo"), 1);
+    indexes(withLast(twoPlayers, "Stranger"), -1);
+    indexes("[LAST_PLAYER]\n\n", -1);
+    indexes(noFile, -1);
 }

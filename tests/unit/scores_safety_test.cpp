@@ -1,13 +1,11 @@
-// How the high-score store survives failed and interrupted writes, damaged files, out-of-range numbers
-// and names the file cannot hold, and that every file the start-up check keeps survives a rewrite.
-#include "scores/highscore_file.h"
+// How the high-score store survives failed and interrupted writes, damaged, huge and unreadable files,
+// read-only files and folders and symbolic links, and how often it says so.
+#include "scores/file_rewrite.h"
 #include "scores/player_registry.h"
-#include "scores/store_io.h"
 
 #include "scores_testing.h"
 
-#include <random>
-
+#include <pwd.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
@@ -16,316 +14,179 @@
 
 namespace {
 
-const std::string onePlayerFile = "Alpha\n" + fiveZeroLines + "[LAST_PLAYER]\nAlpha\n";
-const std::string badNames[] = {"", "a,b", "a\nb", "a\rb", "Alpha\r", "[LAST_PLAYER]"};
-constexpr rlim_t smallFileLimit = 100;
+const std::string writeFailed = "Не удалось открыть файл для записи.\n";
+const std::string lastPlayerWriteFailed = "Не удалось открыть файл для записи обновлённого списка.\n";
 
-std::vector<PlayerRecord> manyPlayers() {
-    std::vector<PlayerRecord> players;
-    for (int i = 0; i < maxPlayers; ++i)
-        players.push_back({"Player number " + std::to_string(i), std::vector<ModeResult>(resultSlots)});
-    return players;
+// Every change the store offers; each must leave the old file whole when it cannot finish.
+void changeEverything(const std::string& path) {
+    addPlayer(path, "B");
+    setLastPlayer(path, "B");
+    recordResult(path, "A", 1, 999, 1, 1);
+    deletePlayer(path, "A");
 }
 
-// Every rewrite the store offers, each of which must leave the old file whole when it cannot finish.
-void runEveryRewrite(const std::string& path) {
-    savePlayers(path, manyPlayers());
-    setLastPlayer(path, "Bravo");
-    addPlayer(path, "Bravo");
-    recordResult(path, "Alpha", 1, 999, 1, 1);
-    deletePlayer(path, "Alpha");
+std::string unreadable(const std::string& path) {
+    return "Не удалось прочитать файл рекордов " + path + "; он оставлен без изменений.\n";
 }
 
-struct ChildOutcome {
-    int status = 0;
-    std::string stderrText;
-};
-
-// Runs a rewrite in a child process that may write at most smallFileLimit bytes to any file, as on a
-// full disk; the child's error stream comes back through a pipe, which the limit does not touch.
-ChildOutcome rewriteWithFileSizeLimit(const std::string& path, bool dieOnLimit) {
-    int pipeEnds[2];
-    EXPECT_EQ(pipe(pipeEnds), 0);
+// Registers a player in a child process that may write at most 100 bytes to any file, as on a full
+// disk, and dies there or goes on; returns its wait status.
+int registerOnAFullDisk(const std::string& path, bool dies) {
     std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
+    if (fork() == 0) {
         prctl(PR_SET_DUMPABLE, 0);
-        const rlimit limit{smallFileLimit, smallFileLimit};
+        const rlimit limit{100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
-        signal(SIGXFSZ, dieOnLimit ? SIG_DFL : SIG_IGN);
-        dup2(pipeEnds[1], STDERR_FILENO);
+        signal(SIGXFSZ, dies ? SIG_DFL : SIG_IGN);
         addPlayer(path, "A name long enough to push the file past the limit");
         _exit(0);
     }
-    close(pipeEnds[1]);
-    ChildOutcome outcome;
-    char buffer[256];
-    ssize_t got = 0;
-    while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-        outcome.stderrText.append(buffer, static_cast<std::size_t>(got));
-    close(pipeEnds[0]);
-    waitpid(child, &outcome.status, 0);
-    return outcome;
-}
-
-std::string randomNumberText(std::mt19937& random) {
-    static const char* const samples[] = {"0", "7", "-12", "+5", "007", "2147483647", "-2147483648", "1450"};
-    std::string text = random() % 4 == 0 ? " " : "";
-    return text + samples[random() % std::size(samples)];
-}
-
-std::string randomResultLine(std::mt19937& random) {
-    std::string line =
-        randomNumberText(random) + "," + randomNumberText(random) + "," + randomNumberText(random);
-    static const char* const tails[] = {"", "", "", "xyz", ",8", " ", "\r"};
-    line += tails[random() % std::size(tails)];
-    if (random() % 12 == 0)
-        line = random() % 2 == 0 ? "12,3" : "9999999999,1,1";
-    return line;
-}
-
-std::string randomName(std::mt19937& random) {
-    static const char* const names[] = {"Alpha",     "alpha",          " spaced ",
-                                        "x\ry",      "[LAST_PLAYER] ", "\xd0\x98\xd0\xbc\xd1\x8f",
-                                        "tab\tname", "Alpha"};
-    return names[random() % std::size(names)];
-}
-
-// Mostly well-formed files with stray empty lines, mixed line ends and an occasional broken rule, so
-// that the start-up check keeps some and empties others.
-std::string randomFile(std::mt19937& random) {
-    std::vector<std::string> lines;
-    const int players = static_cast<int>(random() % 5);
-    for (int p = 0; p < players; ++p) {
-        lines.push_back(randomName(random));
-        const int count =
-            random() % 8 == 0 ? static_cast<int>(random() % 7) : (random() % 3 == 0 ? 0 : resultSlots);
-        for (int r = 0; r < count; ++r)
-            lines.push_back(random() % 10 == 0 ? std::string() : randomResultLine(random));
-    }
-    if (random() % 10 != 0)
-        lines.push_back("[LAST_PLAYER]");
-    for (int extra = static_cast<int>(random() % 3); extra > 0; --extra)
-        lines.push_back(random() % 2 == 0 ? randomName(random) : randomResultLine(random));
-    std::string text;
-    for (const std::string& line : lines)
-        text += line + (random() % 4 == 0 ? "\r\n" : "\n");
-    if (!text.empty() && random() % 5 == 0)
-        text.pop_back();
-    return text;
+    int status = 0;
+    wait(&status);
+    return status;
 }
 
 } // namespace
 
-TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFileWhenATemporaryFileCannotBeMade) {
-    writeText(scoreFile, onePlayerFile);
-    std::filesystem::create_directory(temporaryPathFor(scoreFile));
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    runEveryRewrite(scoreFile);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Не удалось открыть файл для записи обновлённого списка.\n"
-              "Не удалось открыть файл для записи.\n");
-    testing::internal::GetCapturedStdout();
-    EXPECT_EQ(readText(scoreFile), onePlayerFile);
-    EXPECT_TRUE(std::filesystem::is_directory(temporaryPathFor(scoreFile)));
-}
-
-TEST_F(ScoreFileTest, FailedWritesLeaveNothingBehindWhenTheTargetCannotBeReplaced) {
-    std::filesystem::create_directory(scoreFile);
-    testing::internal::CaptureStderr();
-    addPlayer(scoreFile, "Alpha");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Не удалось открыть файл для записи.\n");
-    recordResult(scoreFile, "Alpha", 1, 10, 1, 1);
-    savePlayers(scoreFile, manyPlayers());
-    EXPECT_TRUE(std::filesystem::is_directory(scoreFile));
-    EXPECT_FALSE(pathExists(temporaryPathFor(scoreFile)));
-
-    const std::string missingDir = pathOf("no-such-dir/highscore.txt");
-    testing::internal::CaptureStderr();
-    addPlayer(missingDir, "Alpha");
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Не удалось открыть файл для записи.\n");
-    savePlayers(missingDir, manyPlayers());
-    EXPECT_FALSE(pathExists(pathOf("no-such-dir")));
-}
-
-TEST_F(ScoreFileTest, FailedWritesInAReadOnlyDirectory) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root writes into read-only directories; the other failed-write tests cover this";
-    writeText(scoreFile, onePlayerFile);
-    std::filesystem::permissions(dir,
-                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_exec);
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    runEveryRewrite(scoreFile);
-    testing::internal::GetCapturedStderr();
-    testing::internal::GetCapturedStdout();
-    std::filesystem::permissions(dir, std::filesystem::perms::owner_all);
-    EXPECT_EQ(readText(scoreFile), onePlayerFile);
-}
-
-TEST_F(ScoreFileTest, FullDiskMidWriteLeavesTheOldFileAndReports) {
-    writeText(scoreFile, onePlayerFile);
-    const ChildOutcome outcome = rewriteWithFileSizeLimit(scoreFile, false);
-    ASSERT_TRUE(WIFEXITED(outcome.status));
-    EXPECT_EQ(outcome.stderrText, "Не удалось открыть файл для записи.\n");
-    EXPECT_EQ(readText(scoreFile), onePlayerFile);
-    EXPECT_FALSE(pathExists(temporaryPathFor(scoreFile)));
-}
-
-TEST_F(ScoreFileTest, ProcessKilledMidWriteLeavesTheOldFile) {
-    writeText(scoreFile, onePlayerFile);
-    const ChildOutcome outcome = rewriteWithFileSizeLimit(scoreFile, true);
-    ASSERT_TRUE(WIFSIGNALED(outcome.status)) << "the child should have died writing past its file size limit";
-    EXPECT_EQ(WTERMSIG(outcome.status), SIGXFSZ);
-    EXPECT_EQ(readText(scoreFile), onePlayerFile);
-    EXPECT_EQ(readLastPlayer(scoreFile), "Alpha");
-}
-
-TEST_F(ScoreFileTest, KillBeforeTheRenameLeavesTheOldFileInUseAndTheNextWriteWorks) {
-    // What a kill between writing the temporary file and renaming it leaves behind: both files whole.
-    writeText(scoreFile, onePlayerFile);
-    writeText(temporaryPathFor(scoreFile), "Bravo\n" + fiveZeroLines + "[LAST_PLAYER]\nBravo\n");
-    validateHighScoreFile(scoreFile);
-    EXPECT_EQ(readText(scoreFile), onePlayerFile);
-    EXPECT_EQ(readPlayerNames(scoreFile), std::vector<std::string>{"Alpha"});
-    addPlayer(scoreFile, "Charlie");
-    EXPECT_EQ(readText(scoreFile),
-              "Alpha\n" + fiveZeroLines + "Charlie\n" + fiveZeroLines + "[LAST_PLAYER]\nCharlie\n");
-    EXPECT_FALSE(pathExists(temporaryPathFor(scoreFile)));
-}
-
-TEST_F(ScoreFileTest, MalformedFileIsCopiedBesideItBeforeItIsEmptied) {
-    const std::string damaged = "Alpha\n1,2,3\n[LAST_PLAYER]\nAlpha\n";
-    writeText(scoreFile, damaged);
-    testing::internal::CaptureStderr();
-    validateHighScoreFile(scoreFile);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Файл рекордов повреждён и очищен; его прежнее содержимое сохранено в " +
-                  backupPathFor(scoreFile) + ".\n");
-    EXPECT_EQ(backupPathFor(scoreFile), scoreFile + ".bak");
-    EXPECT_EQ(readText(backupPathFor(scoreFile)), damaged);
-    EXPECT_TRUE(fileExists(scoreFile));
-    EXPECT_TRUE(fileIsEmpty(scoreFile));
-
-    // The next start with the emptied file keeps the copy; a new damaged file replaces it.
-    testing::internal::CaptureStderr();
-    validateHighScoreFile(scoreFile);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(readText(backupPathFor(scoreFile)), damaged);
-    writeText(scoreFile, "no marker\n");
-    testing::internal::CaptureStderr();
-    validateHighScoreFile(scoreFile);
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(readText(backupPathFor(scoreFile)), "no marker\n");
-}
-
-TEST_F(ScoreFileTest, MalformedFileIsKeptWhenNoCopyCanBeMade) {
-    const std::string damaged = "Alpha\n1,2,3\n[LAST_PLAYER]\nAlpha\n";
-    writeText(scoreFile, damaged);
-    std::filesystem::create_directory(backupPathFor(scoreFile));
-    testing::internal::CaptureStderr();
-    validateHighScoreFile(scoreFile);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Не удалось сохранить копию повреждённого файла рекордов в " + backupPathFor(scoreFile) +
-                  "; файл оставлен без изменений.\n");
-    EXPECT_EQ(readText(scoreFile), damaged);
-}
-
-TEST_F(ScoreFileTest, FailedEmptyingOfAMalformedFileIsReported) {
-    const std::string damaged = "no marker\n";
-    writeText(scoreFile, damaged);
-    std::filesystem::create_directory(temporaryPathFor(scoreFile));
-    testing::internal::CaptureStderr();
-    validateHighScoreFile(scoreFile);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Не удалось открыть файл рекордов для очистки.\n");
-    EXPECT_EQ(readText(scoreFile), damaged);
-    EXPECT_EQ(readText(backupPathFor(scoreFile)), damaged);
-}
-
-TEST_F(ScoreFileTest, OutOfRangeNumbersAreMalformedLines) {
-    const std::string players = "Alpha\n2147483648,1,1\n5,1,1\n6,1,1\n7,1,1\n8,1,1\n";
-    writeText(scoreFile, players + "[LAST_PLAYER]\nAlpha\n");
-    const std::vector<PlayerRecord> loaded = loadPlayers(scoreFile);
-    ASSERT_EQ(loaded.size(), 1u);
-    ASSERT_EQ(loaded[0].results.size(), 4u);
-    EXPECT_EQ(loaded[0].results[0].score, 5);
-    testing::internal::CaptureStderr();
-    validateHighScoreFile(scoreFile);
-    testing::internal::GetCapturedStderr();
-    EXPECT_EQ(readText(scoreFile), "");
-
-    const std::string extremes = "Alpha\n2147483647,-2147483648,0\n" +
-                                 std::string("0,0,0\n0,0,0\n0,0,0\n0,0,0\n") + "[LAST_PLAYER]\nAlpha\n";
-    writeText(scoreFile, extremes);
-    validateHighScoreFile(scoreFile);
-    savePlayers(scoreFile, loadPlayers(scoreFile));
-    EXPECT_EQ(readText(scoreFile), extremes);
-    EXPECT_EQ(storedBestScore(scoreFile, "Alpha", 1), 2147483647);
-}
-
-TEST_F(ScoreFileTest, NamesTheFileCannotHoldAreRefused) {
-    for (const std::string& name : badNames)
-        EXPECT_FALSE(isStorableName(name)) << name;
-    for (const char* name : {"Alpha", " ", "[LAST_PLAYER] ", "\xd0\x98\xd0\xbc\xd1\x8f", "a;b"})
-        EXPECT_TRUE(isStorableName(name)) << name;
-
-    for (const std::string& name : badNames) {
-        testing::internal::CaptureStdout();
-        addPlayer(scoreFile, name);
-        EXPECT_EQ(testing::internal::GetCapturedStdout(),
-                  "Имя игрока не может быть пустым, содержать запятую или перевод строки и совпадать с "
-                  "[LAST_PLAYER]. Новый игрок не добавлен.\n");
-        EXPECT_FALSE(pathExists(scoreFile)) << name;
+TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFile) {
+    const std::string onePlayer = withLast(player("A"), "A"), temporary = temporaryPathFor(scoreFile);
+    writeText(scoreFile, onePlayer);
+    fs::create_directory(temporary);
+    EXPECT_EQ(printedBy([&] { changeEverything(scoreFile); }).second, writeFailed + lastPlayerWriteFailed);
+    EXPECT_EQ(readText(scoreFile), onePlayer);
+    EXPECT_EQ(printedBy([&] { addPlayer(dir + "/none/highscore.txt", "A"); }).second, writeFailed);
+    EXPECT_FALSE(exists(dir + "/none"));
+    fs::remove(temporary);
+    for (const bool dies : {false, true}) {
+        const int status = registerOnAFullDisk(scoreFile, dies);
+        EXPECT_EQ(dies ? WTERMSIG(status) : WEXITSTATUS(status), dies ? SIGXFSZ : 0);
+        // Only a process killed mid-write leaves its temporary file behind.
+        EXPECT_EQ(readText(scoreFile) + std::to_string(exists(temporary)), onePlayer + (dies ? "1" : "0"));
     }
-    writeText(scoreFile, onePlayerFile);
-    for (const std::string& name : badNames) {
-        testing::internal::CaptureStdout();
-        addPlayer(scoreFile, name);
-        testing::internal::GetCapturedStdout();
-        testing::internal::CaptureStderr();
-        setLastPlayer(scoreFile, name);
-        EXPECT_EQ(
-            testing::internal::GetCapturedStderr(),
-            "Имя игрока не записано в файл рекордов: оно пустое, содержит запятую или перевод строки либо "
-            "совпадает с [LAST_PLAYER].\n");
-        EXPECT_EQ(readText(scoreFile), onePlayerFile) << name;
+    addPlayer(scoreFile, "C");
+    EXPECT_EQ(readText(scoreFile) + readText(temporary), withLast(player("A") + player("C"), "C") + noFile);
+}
+
+TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
+    const std::string oversized = "Файл рекордов " + scoreFile +
+                                  " больше 16384 байт или содержит строку длиннее 255 байт; он не прочитан и "
+                                  "оставлен без изменений.\n";
+    const auto refuses = [&](const std::string& line) {
+        const std::string before = readText(scoreFile);
+        const auto printed = printedBy([&] {
+            for (int frame = 0; frame < 3; ++frame)
+                EXPECT_TRUE(readPlayerNames(scoreFile).empty() && loadPlayers(scoreFile).empty() &&
+                            readLastPlayer(scoreFile).empty());
+            changeEverything(scoreFile);
+        });
+        EXPECT_EQ(printed.second, line + line + line + line + line) << "once for the frames, once per change";
+        EXPECT_EQ(readText(scoreFile) + readText(temporaryPathFor(scoreFile)), before + noFile);
+    };
+    writeText(scoreFile, "");
+    fs::resize_file(scoreFile, 50'000'000);
+    refuses(oversized);
+    fs::remove(scoreFile);
+    fs::create_directory(scoreFile);
+    refuses(unreadable(scoreFile));
+    fs::remove(scoreFile);
+    writeText(scoreFile, withLast(std::string(1'000'000, 'n') + "\n", ""));
+    refuses(oversized);
+    // The start-up check keeps a copy of an oversized file, then empties it.
+    printedBy([&] { validateHighScoreFile(scoreFile); });
+    EXPECT_EQ(readText(scoreFile) + std::to_string(fs::file_size(scoreFile + ".bak")), "1000016");
+
+    const std::string missing = "Не удалось открыть файл " + scoreFile + " для чтения!\n";
+    const auto frame = [&] { return printedBy([&] { readPlayerNames(scoreFile); }).second; };
+    EXPECT_EQ(frame(), "") << "the file was read, emptied";
+    fs::remove(scoreFile);
+    EXPECT_EQ(frame() + frame() + frame(), missing);
+    writeText(scoreFile, "");
+    EXPECT_EQ(frame(), "");
+    fs::remove(scoreFile);
+    EXPECT_EQ(frame() + frame(), missing) << "a read in between starts over";
+    EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }).second,
+              "Не удалось открыть файл рекордов для проверки.\n");
+    EXPECT_FALSE(exists(scoreFile));
+}
+
+// Root ignores file modes, so as root each of these cases runs again as the unprivileged user nobody,
+// in a folder of its own, and passes only when it passed there.
+class ScoreFilePermissions : public ScoreFileTest {
+  protected:
+    bool ranAsNobody() {
+        if (geteuid() != 0)
+            return false;
+        EXPECT_EQ(chown(dir.c_str(), getpwnam("nobody")->pw_uid, static_cast<gid_t>(-1)), 0);
+        const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
+        const std::string command =
+            "TMPDIR=" + dir + " setpriv --reuid=nobody --regid=nogroup --clear-groups " +
+            fs::read_symlink("/proc/self/exe").string() + " --gtest_filter=" + test->test_suite_name() + "." +
+            test->name() + " 2>&1";
+        FILE* child = popen(command.c_str(), "r");
+        std::string output(1 << 16, '\0');
+        output.resize(std::fread(output.data(), 1, output.size(), child));
+        EXPECT_EQ(pclose(child), 0) << output;
+        EXPECT_NE(output.find("[  PASSED  ] 1 test."), std::string::npos) << output;
+        return true;
     }
-}
+    const std::string onePlayer = withLast(player("A"), "A");
+    const fs::perms readWrite = fs::perms::owner_read | fs::perms::owner_write;
+};
 
-TEST_F(ScoreFileTest, RewritesNeverWriteALineThatReadsBackDifferently) {
-    writeText(scoreFile, onePlayerFile);
-    recordResult(scoreFile, "a\nb", 1, 5, 1, 1);
-    EXPECT_EQ(readText(scoreFile), "Alpha\n" + fiveZeroLines + "[LAST_PLAYER]\n\n");
-    savePlayers(scoreFile, {{"Alpha", {}}, {"a,b", {}}, {"[LAST_PLAYER]", {}}, {"", {}}});
-    EXPECT_EQ(readText(scoreFile), "Alpha\n[LAST_PLAYER]\nAlpha\n");
-}
-
-TEST_F(ScoreFileTest, EveryKeptFileSurvivesLoadSaveLoad) {
-    std::mt19937 random(20240611);
-    int kept = 0;
-    int emptied = 0;
-    testing::internal::CaptureStderr();
-    for (int round = 0; round < 300; ++round) {
-        const std::string text = randomFile(random);
-        writeText(scoreFile, text);
+TEST_F(ScoreFilePermissions, AnUnreadableFileIsNeitherReadNorReplaced) {
+    if (ranAsNobody())
+        return;
+    writeText(scoreFile, onePlayer);
+    fs::permissions(scoreFile, fs::perms::none);
+    const auto printed = printedBy([&] {
         validateHighScoreFile(scoreFile);
-        if (readText(scoreFile) != text) {
-            EXPECT_EQ(readText(scoreFile), "") << "the check either keeps a file or empties it";
-            ++emptied;
-            continue;
-        }
-        ++kept;
-        const std::vector<PlayerRecord> first = loadPlayers(scoreFile);
-        savePlayers(scoreFile, first);
-        ASSERT_EQ(loadPlayers(scoreFile), first) << text;
-        std::vector<std::string> names;
-        for (const PlayerRecord& player : first)
-            names.push_back(player.name);
-        ASSERT_EQ(readPlayerNames(scoreFile), names) << text;
-        ASSERT_EQ(readLastPlayer(scoreFile), names.empty() ? "" : names.back()) << text;
+        EXPECT_FALSE(fileExists(scoreFile));
+        EXPECT_TRUE(fileIsEmpty(scoreFile));
+        changeEverything(scoreFile);
+    });
+    const std::string line = unreadable(scoreFile);
+    EXPECT_EQ(printed.second, line + line + line + line + line);
+    fs::permissions(scoreFile, readWrite);
+    EXPECT_EQ(readText(scoreFile) + readText(scoreFile + ".bak"), onePlayer + noFile);
+}
+
+TEST_F(ScoreFilePermissions, AReadOnlyFileIsKeptAndInAReadOnlyFolderAFileIsRewrittenInPlace) {
+    if (ranAsNobody())
+        return;
+    writeText(scoreFile, onePlayer);
+    fs::permissions(scoreFile, fs::perms::owner_read | fs::perms::others_read);
+    EXPECT_EQ(printedBy([&] { changeEverything(scoreFile); }).second, writeFailed + lastPlayerWriteFailed);
+    EXPECT_EQ(readText(scoreFile) + readText(temporaryPathFor(scoreFile)), onePlayer + noFile);
+    fs::permissions(scoreFile, readWrite);
+    fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
+    addPlayer(scoreFile, "B");
+    EXPECT_EQ(readText(scoreFile), withLast(player("A") + player("B"), "B"));
+    EXPECT_EQ(fs::status(scoreFile).permissions(), readWrite);
+    // No copy can be made there, so a damaged file stays as it is.
+    fs::resize_file(scoreFile, 3);
+    EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }).second,
+              "Не удалось сохранить копию повреждённого файла рекордов в " + scoreFile +
+                  ".bak; файл оставлен без изменений.\n");
+    EXPECT_EQ(readText(scoreFile), "A\n0");
+}
+
+TEST_F(ScoreFilePermissions, ALinkedFileIsRewrittenWhereItIsWithItsPermissionsAndEveryCopyKept) {
+    if (ranAsNobody())
+        return;
+    const std::string target = dir + "/real/scores.txt";
+    fs::create_directory(dir + "/real");
+    fs::create_symlink("real/scores.txt", scoreFile);
+    recordResult(scoreFile, "A", 1, 5, 1, 1);
+    EXPECT_EQ(readText(target), "[LAST_PLAYER]\nA\n") << "a dangling link gets its file";
+    fs::permissions(target, readWrite | fs::perms::group_read);
+    addPlayer(scoreFile, "B");
+    EXPECT_EQ(readText(target) + readText(dir + "/real/scores.txt.tmp"), withLast(player("B"), "B") + noFile);
+    EXPECT_EQ(fs::status(target).permissions(), readWrite | fs::perms::group_read);
+    for (const char* damaged : {"one", "two", "three"}) {
+        writeText(target, damaged);
+        printedBy([&] { validateHighScoreFile(scoreFile); });
     }
-    testing::internal::GetCapturedStderr();
-    EXPECT_GE(kept, 100);
-    EXPECT_GE(emptied, 30);
+    EXPECT_EQ(readText(scoreFile + ".bak") + readText(scoreFile + ".bak.1") + readText(scoreFile + ".bak.2"),
+              "onetwothree");
+    EXPECT_TRUE(fs::is_symlink(scoreFile));
 }

@@ -1,67 +1,61 @@
-// Scratch directories and whole-file helpers shared by the high-score store tests: every test works
-// on real files in a directory of its own, removed afterwards.
+// Shared harness of the high-score store tests: a scratch folder of each test's own with real files,
+// whole-file helpers and the store's console output.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
-#include <string>
 
-inline void writeText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << text;
-}
+namespace fs = std::filesystem;
 
-// The exact bytes of a file; empty when it cannot be read.
-inline std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-inline bool pathExists(const std::string& path) {
-    std::error_code ignored;
-    return std::filesystem::exists(path, ignored);
-}
+// Stands for "no file at all" wherever a file's content is written or expected.
+inline const std::string noFile = "(no file)";
+inline const std::string fiveZeroLines = "0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n";
 
 class ScoreFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tavrello-scores-XXXXXX").string();
+        std::string pattern = (fs::temp_directory_path() / "tavrello-scores-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
-        scoreFile = pathOf("highscore.txt");
+        scoreFile = dir + "/highscore.txt";
     }
-
     void TearDown() override {
-        std::error_code ignored;
-        std::filesystem::remove_all(dir, ignored);
+        fs::permissions(dir, fs::perms::owner_all);
+        fs::remove_all(dir);
     }
-
-    std::string pathOf(const std::string& name) const { return dir + "/" + name; }
-
-    std::string dir;
-    std::string scoreFile;
+    static bool exists(const std::string& path) {
+        return fs::symlink_status(path).type() != fs::file_type::not_found;
+    }
+    static void writeText(const std::string& path, const std::string& text) {
+        fs::remove(path);
+        if (text != noFile)
+            std::ofstream(path, std::ios::binary) << text;
+    }
+    static std::string readText(const std::string& path) {
+        std::ostringstream text;
+        text << std::ifstream(path, std::ios::binary).rdbuf();
+        return exists(path) ? text.str() : noFile;
+    }
+    // What the action printed: its standard output, then its standard error.
+    static std::pair<std::string, std::string> printedBy(const std::function<void()>& action) {
+        testing::internal::CaptureStdout();
+        testing::internal::CaptureStderr();
+        action();
+        const std::string err = testing::internal::GetCapturedStderr();
+        return {testing::internal::GetCapturedStdout(), err};
+    }
+    static std::string player(const std::string& name, const std::string& results = fiveZeroLines) {
+        return name + "\n" + results;
+    }
+    static std::string withLast(const std::string& players, const std::string& last) {
+        return players + "[LAST_PLAYER]\n" + last + "\n";
+    }
+    // Alpha has an Easy and a Hard result.
+    const std::string twoPlayers =
+        player("Alpha", "1450,4,3\n0,0,0\n220,1,0\n0,0,0\n0,0,0\n") + player("Bravo");
+    std::string dir, scoreFile;
 };
-
-// Two players, the second of whom played last; Alpha has an Easy and a Hard result.
-inline const std::string twoPlayerFile = "Alpha\n"
-                                         "1450,4,3\n"
-                                         "0,0,0\n"
-                                         "220,1,0\n"
-                                         "0,0,0\n"
-                                         "0,0,0\n"
-                                         "Bravo\n"
-                                         "0,0,0\n"
-                                         "0,0,0\n"
-                                         "0,0,0\n"
-                                         "0,0,0\n"
-                                         "0,0,0\n"
-                                         "[LAST_PLAYER]\n"
-                                         "Bravo\n";
-
-inline const std::string fiveZeroLines = "0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n";

@@ -1,0 +1,15 @@
+// The store's one-line diagnostics on the standard streams.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+// Writes one diagnostic line, ends it with '\n' and flushes at once.
+void reportLine(std::ostream& stream, const std::string& text);
+
+// Reports a line about the state of the file at path on the standard error stream, unless it is the
+// line last reported for that path: a reader called every frame then says it once per cause.
+void reportFileState(const std::string& path, const std::string& text);
+
+// The file at path was read: the next line about its state is reported again.
+void forgetFileState(const std::string& path);
