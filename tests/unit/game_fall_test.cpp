@@ -24,24 +24,25 @@ TEST(FallUpdate, MovesOneRowPerIntervalThenLandsWithASoundIfSoundIsOn) {
     }
 }
 
-TEST(FallUpdate, IntervalAndSpawnDelayFollowTheSpeedup) {
+TEST(FallUpdate, IntervalFollowsTheModeAndTheSpeedupButTheSpawnDelayOnlyTheSpeedup) {
     const struct {
-        GameMode mode;
+        int mode; // 0: no mode button pressed yet
         float speedup;
         int fallRow; // over column 0, which holds a gem in row 7
         float interval, spawnDelay;
     } cases[] = {
-        {Normal, 0.0f, 0, 0.7f, 0.35f}, {Hard, 0.1f, 0, 0.5f, 0.3f},   {VeryHard, 0.0f, 5, 0.5f, 0.35f},
-        {Casual, 0.0f, 0, 0.2f, 0.35f}, {Normal, 0.1f, 6, 0.0f, 0.3f}, {Normal, 0.0f, 7, 0.0f, 0.35f},
+        {0, 0.0f, 0, 0.7f, 0.35f},      {Easy, 0.0f, 0, 0.7f, 0.35f},     {Normal, 0.0f, 0, 0.7f, 0.35f},
+        {Hard, 0.1f, 0, 0.5f, 0.3f},    {VeryHard, 0.0f, 0, 0.5f, 0.35f}, {ColorLines, 0.0f, 0, 0.7f, 0.35f},
+        {Casual, 0.0f, 5, 0.2f, 0.35f}, {Normal, 0.1f, 6, 0.0f, 0.3f},    {VeryHard, 0.0f, 7, 0.0f, 0.35f},
     };
     for (const auto& c : cases) {
         Game game;
-        setModeParameters(game.mode, c.mode);
+        setModeParameters(game.mode, static_cast<GameMode>(c.mode));
         game.fallSpeedup = c.speedup;
         game.fallRow = c.fallRow;
         game.board = boardFrom({"A"});
-        EXPECT_NEAR(fallInterval(game), c.interval, 1e-6) << c.mode << " row " << c.fallRow;
-        EXPECT_NEAR(spawnDelay(game), c.spawnDelay, 1e-6) << c.mode;
+        EXPECT_NEAR(fallInterval(game), c.interval, 1e-6) << "mode " << c.mode << " row " << c.fallRow;
+        EXPECT_NEAR(spawnDelay(game), c.spawnDelay, 1e-6) << "mode " << c.mode;
     }
 }
 
@@ -85,7 +86,7 @@ TEST(Spawn, AfterTheDelayDrawsTheColumnThenTheKindAndRestartsTheFallClock) {
 
 namespace {
 
-// The numbers a seed gives: the percent draw, then the raw draws that may follow it.
+// The percent draw of a seed and the raw numbers that may follow it; rand() starts over afterwards.
 struct Draws {
     int percent = 0;
     std::array<int, 9> raw{};
@@ -102,10 +103,9 @@ Draws recordDraws(unsigned seed) {
     return draws;
 }
 
-Game colouredOnly(int maxKindIndex, const Board& board) {
+Game weighing(int maxKindIndex, const Board& board) {
     Game game;
-    game.mode.diamondChance = 0;
-    game.mode.trashChance = 0;
+    setModeParameters(game.mode, Easy); // neither diamonds nor trash
     game.maxKindIndex = maxKindIndex;
     game.board = board;
     return game;
@@ -122,62 +122,61 @@ std::array<int, 10> tally(const Game& game, int draws) {
 
 } // namespace
 
-TEST(ChooseNextKind, EmptyPlayColumnsGiveGem90AfterADrawForEveryKind) {
-    for (int maxKind : {2, 7}) {
-        const Game game = colouredOnly(maxKind, boardFrom({"............D", "............D"}));
-        for (unsigned seed = 1; seed <= 5; ++seed) {
+TEST(ChooseNextKind, WeighsTheKindsInPlayByHowScarceTheyAreInThePlayColumns) {
+    // Empty play columns give Gem90. A kind covering them weighs 0, so Gem80 and Gem70 weigh their
+    // raw draws and a tie goes to the lower kind. The tube never counts.
+    const Board tubeOnly = boardFrom({"............D", "............D"});
+    const Board gem90Only = boardFrom({"A...........B", "AA.......A..B", "AAA.A..A.A.AB"});
+    const struct {
+        Board board;
+        int maxKind;
+        int (*expected)(const Draws&);
+    } cases[] = {
+        {tubeOnly, 2, [](const Draws&) { return 0; }},
+        {tubeOnly, 7, [](const Draws&) { return 0; }},
+        {gem90Only, 2, [](const Draws& d) { return d.raw[1] >= d.raw[2] ? 1 : 2; }},
+    };
+    for (const auto& c : cases) {
+        const Game game = weighing(c.maxKind, c.board);
+        for (unsigned seed = 1; seed <= 100; ++seed) {
             const Draws draws = recordDraws(seed);
-            EXPECT_EQ(chooseNextKind(game), 0) << "the tube does not count";
-            EXPECT_EQ(std::rand(), draws.raw[maxKind + 1]) << "one number per kind in play";
+            EXPECT_EQ(chooseNextKind(game), c.expected(draws)) << "seed " << seed;
+            EXPECT_EQ(std::rand(), draws.raw[c.maxKind + 1]) << "one number per kind in play";
         }
     }
 }
 
-TEST(ChooseNextKind, KindCoveringThePlayColumnsIsNeverChosenAndTiesGoToTheLowerKind) {
-    // Gem90 weighs 0, Gem80 and Gem70 weigh their raw draws; the tube's Gem80s do not count.
-    const Game game = colouredOnly(2, boardFrom({"A...........B", "AA.......A..B", "AAA.A..A.A.AB"}));
-    int gem80 = 0;
-    for (unsigned seed = 1; seed <= 300; ++seed) {
-        const Draws draws = recordDraws(seed);
-        const int expected = draws.raw[1] >= draws.raw[2] ? 1 : 2;
-        gem80 += expected == 1 ? 1 : 0;
-        EXPECT_EQ(chooseNextKind(game), expected) << "seed " << seed;
-    }
-    EXPECT_GT(gem80, 0);
-    EXPECT_LT(gem80, 300);
-}
-
 TEST(ChooseNextKind, ScarceKindsComeMoreOftenAndOnlyKindsInPlayCome) {
     // Gem90 on three quarters of the board, Gem80 on a quarter, Gem70 absent.
-    const std::array<int, 10> common = tally(colouredOnly(2, boardFrom({"AAABAAABAAAB"})), 3000);
+    const std::array<int, 10> common = tally(weighing(2, boardFrom({"AAABAAABAAAB"})), 3000);
     EXPECT_GT(common[0], 0);
     EXPECT_LT(common[0], common[1]);
     EXPECT_LT(common[1], common[2]);
     // Trash counts in the total: Gem90 keeps three quarters of its weight, winning 3/16 of the draws.
-    const std::array<int, 10> trash = tally(colouredOnly(2, boardFrom({"A#.#.#"})), 3000);
+    const std::array<int, 10> trash = tally(weighing(2, boardFrom({"A#.#.#"})), 3000);
     EXPECT_GT(trash[0], 450);
     EXPECT_LT(trash[0], 675);
-    const std::array<int, 10> five = tally(colouredOnly(4, boardFrom({"ABCDE.FGH*#"})), 2000);
+    const std::array<int, 10> five = tally(weighing(4, boardFrom({"ABCDE.FGH*#"})), 2000);
     for (int kind = 0; kind < 10; ++kind) {
         EXPECT_EQ(five[kind] > 0, kind <= 4) << "kind " << kind;
     }
 }
 
-TEST(ChooseNextKind, DiamondAndTrashFollowThePercentDraw) {
-    ModeSettings veryHard; // diamond below 6, trash from 6 to 35
-    setModeParameters(veryHard, VeryHard);
+TEST(ChooseNextKind, DiamondAndTrashFollowThePercentDrawAndTheModesChances) {
     const struct {
-        ModeSettings mode;
+        int mode; // 0: no mode button pressed yet
         int diamondBelow, trashBelow;
-    } cases[] = {{veryHard, 6, 36}, {ModeSettings{}, 1, 11}}; // the start-up values: 1 % diamonds
+    } cases[] = {{Easy, 0, 0},       {Normal, 6, 16}, {Hard, 6, 26}, {VeryHard, 6, 36},
+                 {ColorLines, 0, 0}, {Casual, 0, 0},  {0, 1, 11}};
     for (const auto& c : cases) {
         Game game;
-        game.mode = c.mode;
+        setModeParameters(game.mode, static_cast<GameMode>(c.mode));
         for (unsigned seed = 1; seed <= 400; ++seed) {
             const Draws draws = recordDraws(seed);
             const int kind = chooseNextKind(game);
             const int expected = draws.percent < c.diamondBelow ? 8 : draws.percent < c.trashBelow ? 9 : 0;
-            EXPECT_EQ(kind, expected) << "seed " << seed << ", an empty board gives Gem90";
+            EXPECT_EQ(kind, expected)
+                << "mode " << c.mode << " seed " << seed << ", an empty board gives Gem90";
             if (kind == 8) {
                 EXPECT_EQ(std::rand(), draws.raw[0]) << "a diamond takes no kind draws";
             }

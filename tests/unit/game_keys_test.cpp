@@ -69,44 +69,30 @@ TEST(ThreadKeys, DownPullsAndUpPushesWithoutRateLimitUnlessPausedOrTimeUp) {
     }
 }
 
-TEST(SpaceKey, DropsTheGemAtOnceAndStartsTheSpawnDelay) {
-    PlayHarness play;
-    Game& game = play.game;
-    game.fallColumn = 9;
-    game.fallKind = 2;
-    game.fallRow = 1;
-    game.board = boardFrom({".........A", ".........B"});
-    press(play, PlayKey::Space, 0.5);
-    EXPECT_EQ(game.fallRow, 5);
-    EXPECT_EQ(columnPicture(game.board, 9), ".....CAB");
-    EXPECT_TRUE(game.landed);
-    EXPECT_EQ(cuesPicture(game), "GemFall");
-    press(play, PlayKey::Space);
-    EXPECT_EQ(columnPicture(game.board, 9) + cuesPicture(game), ".....CAB") << "no gem until the next spawn";
-    const Show active = [](const Game& g, const FrameResult&) { return g.gemActive ? "gem" : "-"; };
-    EXPECT_EQ(trace(play, {0.34, 0.02}, active), "- gem") << "the delay of 0.35 s counts from the drop";
-}
-
-TEST(DropGem, MovesDownWhileTheCellBelowIsFreeAndNeverChecksItsStart) {
+TEST(SpaceKey, DropsTheGemAtOnceFromWhereItIsAndTheSpawnDelayCountsFromThere) {
     const struct {
         const char* column;
-        int start;
-        GemKind value;
-        int row;
+        int fallRow, fallKind, row;
         const char* after;
     } cases[] = {
-        {"........", 0, Gem70, 7, ".......C"},
-        {".....ABC", 1, Trash, 4, "....#ABC"},
-        {"....#ABC", 5, Diamond, 5, "....#*BC"}, // overwrites the gem at its start
+        {"........", 0, 2, 7, ".......C"},
+        {".....ABC", 1, 9, 4, "....#ABC"},
+        {"....#ABC", 5, 8, 5, "....#*BC"}, // the start is never checked: the gem there is overwritten
     };
     for (const auto& c : cases) {
-        Board board = columnBoard(4, c.column);
-        int row = c.start;
-        bool active = true;
-        dropGem(board, row, 4, active, c.value);
-        EXPECT_EQ(row, c.row) << c.column;
-        EXPECT_EQ(columnPicture(board, 4), c.after);
-        EXPECT_FALSE(active);
+        PlayHarness play;
+        Game& game = play.game;
+        game.fallColumn = 9;
+        game.fallRow = c.fallRow;
+        game.fallKind = c.fallKind;
+        game.board = columnBoard(9, c.column);
+        press(play, PlayKey::Space, 0.5);
+        EXPECT_EQ(game.fallRow, c.row);
+        EXPECT_EQ(columnPicture(game.board, 9) + " " + cuesPicture(game), std::string(c.after) + " GemFall");
+        press(play, PlayKey::Space);
+        EXPECT_EQ(columnPicture(game.board, 9) + cuesPicture(game), c.after) << "no gem until the next spawn";
+        const Show active = [](const Game& g, const FrameResult&) { return g.gemActive ? "gem" : "-"; };
+        EXPECT_EQ(trace(play, {0.34, 0.02}, active), "- gem") << "the delay of 0.35 s counts from the drop";
     }
 }
 

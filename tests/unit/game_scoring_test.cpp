@@ -24,65 +24,51 @@ std::string levelClock(const Game& game, const FrameResult&) {
            (game.requests.clockTicked ? "*" : "");
 }
 
-// What a frame did about the end: "end", "stop" (the music), the cues, "shown"; "-" for nothing.
+// What a frame did about the end: "end", "stop" (the music), the cues, "shown" with the result for the
+// store ("shown:<levels completed>/<count>" when one is due); "-" for nothing.
 std::string ending(const Game& game, const FrameResult& result) {
+    const EndRecord& record = result.record;
     std::string text = result.gameEndedNow ? "end+" : "";
     text += game.requests.stopMusic ? "stop+" : "";
     text += cuesPicture(game).empty() ? "" : cuesPicture(game) + "+";
-    text += result.showEndScreen ? "shown+" : "";
+    text += result.showEndScreen ? "shown" : "";
+    text += record.due ? ":" + std::to_string(record.levelValue) + "/" + std::to_string(record.count) : "";
+    text += result.showEndScreen ? "+" : "";
     return text.empty() ? "-" : text.substr(0, text.size() - 1);
 }
 
-std::string readOut(const Game& game, const FrameResult&) {
-    return std::to_string(game.popupPoints) + "@" + std::to_string(static_cast<int>(game.popupX)) + ":" +
+// "<score>/<best> <read-out points>@<its x>:<its progress>"
+std::string points(const Game& game, const FrameResult&) {
+    return std::to_string(game.score) + "/" + std::to_string(game.bestScore) + " " +
+           std::to_string(game.popupPoints) + "@" + std::to_string(static_cast<int>(game.popupX)) + ":" +
            std::to_string(static_cast<int>(game.popupProgress));
 }
 
 } // namespace
 
-TEST(PointsStep, MovesTheFramePointsIntoScoreAndBest) {
+TEST(PointsStep, MovesTheFramePointsIntoScoreAndBestWithOneRisingReadOutAtTheCursor) {
     PlayHarness play;
     Game& game = play.game;
     onLevel(play, 1, 60);
     game.score = 30;
     game.bestScore = 40;
-    const struct { int points, score, best; } steps[] = {{4, 34, 40}, {6, 40, 40}, {16, 56, 56}};
-    for (const auto& step : steps) {
-        game.pointsThisFrame = step.points;
-        frame(play, 0.01);
-        EXPECT_EQ(game.score, step.score);
-        EXPECT_EQ(game.bestScore, step.best);
-        EXPECT_EQ(game.pointsThisFrame, 0);
-    }
-}
-
-TEST(PointsStep, ReadOutRisesOneStepPerFiftiethAtTheCursorAndVanishesAfterAHundred) {
-    PlayHarness play;
-    Game& game = play.game;
-    onLevel(play, 1, 60);
     game.cursorColumn = 3;
-    game.pointsThisFrame = 80;
-    EXPECT_EQ(trace(play, {0.5, 0.019, 0.001}, readOut), "80@630:0 80@630:0 80@630:1");
-    trace(play, every(97, 0.025), readOut);
-    EXPECT_EQ(trace(play, {0.025, 0.025, 0.025}, readOut), "80@630:99 0@630:100 0@630:100");
-    game.cursorColumn = 12;
-    game.pointsThisFrame = 4;
-    EXPECT_EQ(trace(play, {0.01}, readOut), "4@1777:0");
-    EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "new points restart the fade timer";
-}
-
-TEST(PointsStep, SeveralEventsInAFrameShowAsOneSum) {
-    PlayHarness play;
-    Game& game = play.game;
-    onLevel(play, 1, 60);
+    game.pointsThisFrame = 6;
+    // One read-out step per 0.02 s; after 100 steps it is gone.
+    EXPECT_EQ(trace(play, {0.5, 0.019, 0.001}, points), "36/40 6@630:0 36/40 6@630:0 36/40 6@630:1");
+    trace(play, every(97, 0.025), points);
+    EXPECT_EQ(trace(play, every(3, 0.025), points), "36/40 6@630:99 36/40 0@630:100 36/40 0@630:100");
+    // A match and a flush in one frame show as one read-out of their sum, at the cursor on the tube.
+    game.cursorColumn = 11;
     game.pattern = slotsFrom("AAAAAAAA");
     game.thread = slotsFrom("AAAAAAA");
-    game.board = boardFrom({"......A"});
-    pullGem(game);                       // 72
-    game.thread = slotsFrom("BBBBBBBB"); // as if a second thread were flushed in the same frame
-    startTrashFlush(game);
-    EXPECT_EQ(trace(play, {0.01}, readOut), "76@990:0");
-    EXPECT_EQ(game.score, 76);
+    game.board = columnBoard(11, ".......A");
+    pullGem(game); // 72
+    game.cursorColumn = 12;
+    game.thread = slotsFrom("BBBBBBBB");
+    startTrashFlush(game); // 4
+    EXPECT_EQ(trace(play, {0.01}, points), "112/112 76@1777:0");
+    EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "new points restart the fade timer";
 }
 
 TEST(NearFullWarning, AlertsOnceForAPlayColumnTakenInRowsOneAndTwo) {
@@ -153,7 +139,7 @@ TEST(LevelClock, PauseStopsTheCountdownAndOneTickComesAtOnceAfterIt) {
 
 TEST(LevelUp, RaisesTheLevelSpeedsUpAndEveryTenthLevelShowsTheNewKindWithItsFanfare) {
     const struct {
-        GameMode mode;
+        int mode; // 0: no mode button pressed yet
         int from;
         bool sound, fanfarePlaying;
         int maxKind;
@@ -161,19 +147,19 @@ TEST(LevelUp, RaisesTheLevelSpeedsUpAndEveryTenthLevelShowsTheNewKindWithItsFanf
         const char* cues;
         int fallKind;
     } cases[] = {
-        {Hard, 1, true, false, 2, 0.005f, "LevelUp!", 0},
+        {Hard, 9, true, false, 2, 0.005f, "LevelUp!", 0},
         {Normal, 10, true, false, 3, 0.0058f, "Level11Up!", 3},
         {Easy, 20, true, false, 4, 0.005f, "Level11Up!", 4},
         {VeryHard, 30, true, false, 5, 0.0042f, "Level11Up!", 5},
         {ColorLines, 50, true, false, 7, 0.003f, "Level11Up!", 7},
         {Normal, 58, true, false, 7, 0.0058f, "LevelUp!", 0},
-        {Normal, 10, false, false, 3, 0.0058f, "", 0},
+        {0, 10, false, false, 3, 0.0075f, "", 0}, // no mode button pressed yet
         {Normal, 40, true, true, 6, 0.0058f, "", 0},
     };
     for (const auto& c : cases) {
         PlayHarness play;
         Game& game = play.game;
-        setModeParameters(game.mode, c.mode);
+        setModeParameters(game.mode, static_cast<GameMode>(c.mode));
         onLevel(play, c.from, 1);
         game.fallKind = 0;
         game.audio.soundEnabled = c.sound;
@@ -190,79 +176,45 @@ TEST(LevelUp, RaisesTheLevelSpeedsUpAndEveryTenthLevelShowsTheNewKindWithItsFanf
     }
 }
 
-TEST(GameEnd, TimeOutApplaudsAfterASecondAndShowsTheEndOnTheFirstTickAfterSix) {
-    PlayHarness play;
-    onLevel(play, 60, 2);
-    // Each tick looks at the end again; the harness takes the applause of the tick before as finished.
-    EXPECT_EQ(trace(play, {1, 1, 1, 1, 1, 1, 1, 1, 0.99, 0.01}, ending),
-              "- end+stop - Applause! Applause! Applause! Applause! Applause! - Applause!+shown");
-    EXPECT_EQ(levelClock(play.game, {}), "L60:0*");
-    EXPECT_TRUE(play.game.timeUp);
-    EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f);
-}
-
-TEST(GameEnd, BoardFullCuesApplauseForANewBestElseDefeatAndShowsTheEndAfterSix) {
+TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {
+    // A board-full end begins in its first frame, a time-out on the tick that empties level 60; the
+    // sound comes more than 1 s later, the end screen more than 6 s later, a time-out's on a tick. The
+    // harness takes the sound of the frame before as finished, so each later look asks for it again.
+    const std::vector<double> boardFull = {0.01, 1.0, 0.01, 4.99, 0.01};
+    const std::vector<double> timeOut = {1, 1, 1, 1, 1, 1, 1, 1, 0.99, 0.01};
     const struct {
-        int score, best;
+        const std::vector<double>& frames;
+        GameMode mode;
+        int level, score, best;
         bool sound;
         const char* ending;
     } cases[] = {
-        {40, 40, true, "end+stop+Alert! - Applause! Applause! Applause!+shown"},
-        {0, 0, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
-        {39, 40, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
-        {40, 40, false, "end+stop - - - shown"},
-    };
-    for (const auto& c : cases) {
-        PlayHarness play;
-        onLevel(play, 1, 60);
-        play.game.score = c.score;
-        play.game.bestScore = c.best;
-        play.game.audio.soundEnabled = c.sound;
-        fillColumnZero(play.game);
-        // The near-full alert only until the board is full; 1 s and 6 s are not more than 1 s and 6 s.
-        EXPECT_EQ(trace(play, {0.01, 1.0, 0.01, 4.99, 0.01}, ending), c.ending)
-            << c.score << " of " << c.best;
-        EXPECT_TRUE(play.game.boardFull);
-    }
-}
-
-TEST(GameEnd, RecordsOnlyTheBestScoreWithTheLevelsCompletedAndTheModesCount) {
-    enum How { TimeOut, BoardFull };
-    const struct {
-        How how;
-        GameMode mode;
-        int level, score, best;
-        bool due;
-        int levelValue, count;
-    } cases[] = {
-        {BoardFull, Easy, 1, 0, 0, true, 0, 3},       {BoardFull, Normal, 12, 40, 40, true, 11, 3},
-        {BoardFull, Hard, 60, 9, 8, true, 59, 3},     {BoardFull, ColorLines, 5, 0, 0, true, 4, 5},
-        {BoardFull, Casual, 1, 0, 0, false, 0, 0},    {BoardFull, Normal, 1, 5, 6, false, 0, 0},
-        {TimeOut, Normal, 60, 300, 300, true, 59, 3}, {TimeOut, ColorLines, 60, 0, 0, true, 59, 5},
-        {TimeOut, Normal, 60, 10, 11, false, 0, 0},
+        {boardFull, Easy, 1, 0, 0, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown:0/3"},
+        {boardFull, Normal, 12, 40, 40, true, "end+stop+Alert! - Applause! Applause! Applause!+shown:11/3"},
+        {boardFull, Normal, 1, 39, 40, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
+        {boardFull, Hard, 60, 9, 8, false, "end+stop - - - shown:59/3"}, // 9 raised the best of 8
+        {boardFull, ColorLines, 5, 0, 0, false, "end+stop - - - shown:4/5"},
+        {boardFull, Casual, 1, 0, 0, false, "end+stop - - - shown"},
+        {timeOut, Normal, 60, 10, 11, true,
+         "- end+stop - Applause! Applause! Applause! Applause! Applause! - Applause!+shown"},
+        {timeOut, Normal, 60, 300, 300, false, "- end+stop - - - - - - - shown:59/3"},
+        {timeOut, ColorLines, 60, 0, 0, false, "- end+stop - - - - - - - shown:59/5"},
     };
     for (const auto& c : cases) {
         PlayHarness play;
         Game& game = play.game;
         setModeParameters(game.mode, c.mode);
-        onLevel(play, c.level, c.how == TimeOut ? 1 : 30);
+        onLevel(play, c.level, &c.frames == &timeOut ? 2 : 30);
         game.score = c.score;
         game.bestScore = c.best;
+        game.audio.soundEnabled = c.sound;
         game.patternsCompleted = 3;
         game.colorLinesCount = 5;
-        if (c.how == BoardFull) {
+        if (&c.frames == &boardFull) {
             fillColumnZero(game);
         }
-        FrameResult result;
-        for (int i = 0; i < 20 && !result.showEndScreen; ++i) {
-            result = frame(play, 0.5);
-        }
-        SCOPED_TRACE("mode " + std::to_string(c.mode) + " level " + std::to_string(c.level));
-        // The board-full end begins in the first frame, the time-out on the tick at 1 s.
-        EXPECT_DOUBLE_EQ(play.time.manualSeconds, c.how == TimeOut ? 8.0 : 7.0);
-        EXPECT_EQ(result.record.due, c.due);
-        EXPECT_EQ(result.record.levelValue, c.levelValue);
-        EXPECT_EQ(result.record.count, c.count);
+        EXPECT_EQ(trace(play, c.frames, ending), c.ending) << "mode " << c.mode << " level " << c.level;
+        EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "the end screen starts its fade";
     }
 }
 

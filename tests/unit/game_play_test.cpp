@@ -1,0 +1,197 @@
+// A game from its start to its end: the new-game preparation, and whole games played to the end
+// screen driven only by key presses and a manual clock.
+#include "game_testing.h"
+
+#include <cstdlib>
+
+namespace {
+
+constexpr double frameSeconds = 1.0 / 64.0; // a power of two, so every frame time is exact
+
+// Rows from a column's top gem down to the bottom; 0 for an empty column.
+int columnHeight(const Board& board, int column) {
+    int row = 0;
+    while (row < boardRows && cell(board, row, column) == Empty) {
+        ++row;
+    }
+    return boardRows - row;
+}
+
+// A tidy player: pulls gems from the tallest column and flushes every full thread into the tube,
+// waiting while an animation runs. Returns whether the key was a flush.
+bool tidyUp(PlayHarness& play) {
+    const Game& game = play.game;
+    if (game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill) {
+        return false;
+    }
+    if (threadFull(game.thread)) {
+        press(play, game.cursorColumn < trashColumn ? PlayKey::Right : PlayKey::Up);
+        return game.trashFlushing;
+    }
+    int target = 0;
+    for (int column = 1; column < trashColumn; ++column) {
+        target = columnHeight(game.board, column) > columnHeight(game.board, target) ? column : target;
+    }
+    const int cursor = game.cursorColumn;
+    if (columnHeight(game.board, target) > 0) {
+        press(play, cursor < target ? PlayKey::Right : cursor > target ? PlayKey::Left : PlayKey::Down);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(NewGame, LeavesNothingOfTheLastGameAndItsFirstFrameMovesTheGemAndTicks) {
+    const unsigned seed = 31337;
+    std::srand(seed);
+    const int column = std::rand() % 12;
+    const int kind = std::rand() % 3;
+    std::string pattern;
+    for (int slot = 0; slot < threadSlots; ++slot) {
+        pattern += kindLetters[std::rand() % 3 + 1]; // Gem90..Gem70
+    }
+    const int following = std::rand();
+
+    // The last game, left with B in the middle of everything: a landing waiting for its spawn delay,
+    // animations, points of that frame and a rising read-out.
+    PlayHarness play;
+    Game& game = play.game;
+    game.board = boardFrom({"ABC", "*#H", "............#"});
+    game.thread = slotsFrom("ABCDEFGH");
+    game.fallRow = game.cursorColumn = game.level = game.secondsLeft = game.maxKindIndex = 5;
+    game.score = game.pointsThisFrame = game.popupPoints = game.patternsCompleted = game.colorLinesCount = 5;
+    game.bestScore = 700;
+    game.fallSpeedup = 0.2f;
+    game.paused = game.timeUp = game.boardFull = game.trashFlushing = game.threadClearing = true;
+    game.patternMatched = game.patternRefill = game.endSummaryReady = game.endMusicStarted = true;
+    game.landed = game.requests.stopMusic = true;
+    game.gemActive = false;
+    advance(play.time, 30.0);
+    std::srand(seed);
+    startNewGame(game);
+
+    EXPECT_EQ(std::rand(), following) << "exactly 1 + 1 + 8 numbers were drawn";
+    EXPECT_EQ(game.fallColumn, column);
+    EXPECT_EQ(game.fallKind, kind);
+    EXPECT_EQ(slotsPicture(game.pattern), pattern);
+    EXPECT_EQ(game.board, Board{});
+    EXPECT_EQ(slotsPicture(game.thread), "........");
+    EXPECT_EQ(game.cursorColumn, 6);
+    EXPECT_EQ(game.maxKindIndex, 2);
+    EXPECT_EQ(game.fallSpeedup, 0.0f);
+    EXPECT_EQ(game.patternsCompleted + game.colorLinesCount, 0);
+    EXPECT_EQ(game.bestScore, 700) << "the best score is loaded by the caller";
+    EXPECT_FALSE(game.paused || game.timeUp || game.boardFull || game.requests.stopMusic);
+    EXPECT_FALSE(game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill);
+    EXPECT_FALSE(game.endSummaryReady || game.endMusicStarted);
+
+    // The countdown starts in the menu and the fall clock runs on from the last game: after the
+    // one-second fade the first frame moves the gem and shows 00:59 at once.
+    advance(play.time, 1.0);
+    frame(play, 0.01);
+    EXPECT_EQ(game.fallRow, 1);
+    EXPECT_EQ(game.level, 1);
+    EXPECT_EQ(game.secondsLeft, 59);
+    EXPECT_TRUE(game.requests.clockTicked);
+    EXPECT_EQ(game.score + game.popupPoints, 0);
+    // A pause must not let the last game's landing spawn a gem behind the player's back.
+    togglePause(game);
+    frame(play, 1.0);
+    EXPECT_FALSE(game.gemActive);
+}
+
+TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevels) {
+    PlayHarness play;
+    Game& game = play.game;
+    setModeParameters(game.mode, Easy);
+    std::srand(20240611);
+    startNewGame(game);
+    int flushes = 0;
+    int ticks = 0;
+    double endedAt = -1.0;
+    std::string levelSounds;
+    FrameResult last;
+    while (!last.showEndScreen && !game.boardFull && play.time.manualSeconds < 4000.0) {
+        // The player rests in the last ten seconds, so that no points rise when the time runs out.
+        if (game.level < 60 || game.secondsLeft > 10) {
+            flushes += tidyUp(play) ? 1 : 0;
+        }
+        last = frame(play, frameSeconds);
+        ticks += game.requests.clockTicked ? 1 : 0;
+        const std::string cues = cuesPicture(game);
+        levelSounds += cues.find("Level11Up!") != std::string::npos ? "N" : "";
+        levelSounds += cues.find("LevelUp!") != std::string::npos ? "l" : "";
+        endedAt = last.gameEndedNow ? play.time.manualSeconds : endedAt;
+    }
+    ASSERT_TRUE(last.showEndScreen);
+    EXPECT_EQ(game.level, 60);
+    EXPECT_EQ(game.maxKindIndex, 7);
+    EXPECT_NEAR(game.fallSpeedup, 59 * 0.005f, 1e-4);
+    // 3600 ticks a second apart; the end is looked at once a second, so the end screen comes 7 s later.
+    EXPECT_EQ(endedAt, 3600.0);
+    EXPECT_EQ(play.time.manualSeconds, 3607.0);
+    EXPECT_EQ(ticks, 3607);
+    // The level-up sound ('l') on levels 2 to 60 but 11, 21, 31, 41 and 51, which have the new kind's ('N').
+    EXPECT_EQ(levelSounds, "lllllllllNlllllllllNlllllllllNlllllllllNlllllllllNlllllllll");
+    EXPECT_GT(flushes, 40);
+    EXPECT_EQ(game.patternsCompleted, 0) << "no thread happened to match with this seed";
+    EXPECT_EQ(game.score, 4 * flushes);
+    EXPECT_EQ(game.bestScore, game.score);
+    EXPECT_TRUE(last.record.due);
+    EXPECT_EQ(last.record.levelValue, 59);
+    EXPECT_EQ(last.record.count, 0);
+}
+
+TEST(ScriptedGame, DroppingEveryGemFillsTheBoardAndEndsTheGame) {
+    PlayHarness play;
+    Game& game = play.game;
+    std::srand(77);
+    startNewGame(game);
+    int drops = 0;
+    int frames = 0;
+    int endFrame = -1;
+    int stopFrame = -1;
+    int defeatFrame = -1;
+    FrameResult last;
+    while (!last.showEndScreen && frames < 64 * 600) {
+        if (game.gemActive) {
+            press(play, PlayKey::Space);
+            ++drops;
+        }
+        if (endFrame >= 0) {
+            press(play, PlayKey::P);
+            EXPECT_FALSE(game.requests.pauseMusic) << "no pause once the column is full";
+        }
+        last = frame(play, frameSeconds);
+        releasePauseLatch(game, false);
+        ++frames;
+        endFrame = last.gameEndedNow ? frames : endFrame;
+        stopFrame = last.skipRestOfFrame ? frames : stopFrame;
+        const bool defeat = cuesPicture(game).find("Defeat!") != std::string::npos;
+        defeatFrame = defeatFrame < 0 && defeat ? frames : defeatFrame;
+    }
+    ASSERT_TRUE(last.showEndScreen);
+    EXPECT_TRUE(game.boardFull && game.paused && !game.timeUp);
+    EXPECT_FALSE(pausedByPlayer(game)) << "the stop is not the player's pause";
+    EXPECT_EQ(stopFrame - endFrame, 22) << "the spawn delay of 0.35 s, in whole frames";
+    EXPECT_EQ(defeatFrame - endFrame, 65) << "more than 1 s";
+    EXPECT_EQ(frames - endFrame, 6 * 64 + 1) << "more than 6 s";
+    EXPECT_EQ(game.level, 1);
+    EXPECT_EQ(game.score, 0);
+    EXPECT_TRUE(last.record.due) << "0 equals the stored best of 0";
+    EXPECT_EQ(last.record.levelValue, 0);
+    EXPECT_EQ(last.record.count, 0);
+    // Every column stacked from the bottom without gaps, holding only level 1's kinds, diamonds and
+    // trash, one gem per drop; the tube empty; the last gem on top of a full column.
+    int gems = 0;
+    for (int column = 0; column < boardColumns; ++column) {
+        const std::string picture = columnPicture(game.board, column);
+        gems += columnHeight(game.board, column);
+        EXPECT_EQ(picture.find_first_not_of(".ABC*#"), std::string::npos) << picture;
+        EXPECT_EQ(picture.find('.', boardRows - columnHeight(game.board, column)), std::string::npos)
+            << picture;
+    }
+    EXPECT_EQ(gems, drops);
+    EXPECT_EQ(columnHeight(game.board, trashColumn), 0);
+    EXPECT_EQ(columnHeight(game.board, game.fallColumn), boardRows);
+}
