@@ -21,15 +21,21 @@ const CursorCase cursorCases[] = {
     {"just over 0.03 s is", Normal, 6, false, false, false, {{1, L}, {0.031, R}}, 6},
     {"the edge restarts the clock", Normal, 0, false, false, false, {{1, L}, {0.02, R}}, 0},
     {"the tube is the limit", Normal, 11, false, false, false, {{1, R}, {1, R}}, 12},
+    {"Right restarts the clock too, also at the limit",
+     Normal,
+     12,
+     false,
+     false,
+     false,
+     {{1, R}, {0.02, L}},
+     12},
     {"ColorLines stops before the tube", ColorLines, 10, false, false, false, {{1, R}, {1, R}}, 11},
     {"paused", Normal, 6, true, false, false, {{1, L}, {1, R}}, 6},
     {"time up", Normal, 6, false, true, false, {{1, L}, {1, R}}, 6},
     {"Left stays on the tube while flushing", Normal, 12, false, false, true, {{1, L}}, 12},
     {"Right has no flush guard", Normal, 6, false, false, true, {{1, R}}, 7},
     {"Down restarts the clock", Normal, 6, false, false, false, {{1, PlayKey::Down}, {0.02, L}}, 6},
-    {"so does Down on the tube", Normal, 12, false, false, false, {{1, PlayKey::Down}, {0.02, L}}, 12},
     {"and an Up that flushes nothing", Normal, 12, false, false, false, {{1, PlayKey::Up}, {0.02, L}}, 12},
-    {"and an Up that pushes nothing", Normal, 6, false, false, false, {{1, PlayKey::Up}, {0.02, R}}, 6},
 };
 
 } // namespace

@@ -119,6 +119,19 @@ inline std::vector<double> every(int count, double seconds) {
     return std::vector<double>(count, seconds);
 }
 
+// What a frame did about the end: "end", "stop" (the music), the cues, "shown" with the result for the
+// store ("shown:<levels completed>/<count>" when one is due); "-" for nothing.
+inline std::string ending(const Game& game, const FrameResult& result) {
+    const EndRecord& record = result.record;
+    std::string text = result.gameEndedNow ? "end+" : "";
+    text += game.requests.stopMusic ? "stop+" : "";
+    text += cuesPicture(game).empty() ? "" : cuesPicture(game) + "+";
+    text += result.showEndScreen ? "shown" : "";
+    text += record.due ? ":" + std::to_string(record.levelValue) + "/" + std::to_string(record.count) : "";
+    text += result.showEndScreen ? "+" : "";
+    return text.empty() ? "-" : text.substr(0, text.size() - 1);
+}
+
 // A key press after the given wait, with what the application carried out before cleared.
 inline KeyResult press(PlayHarness& play, PlayKey key, double waitSeconds = 0.0) {
     advance(play.time, waitSeconds);
