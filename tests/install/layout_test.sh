@@ -1,73 +1,36 @@
 #!/usr/bin/env bash
-# Installs the build tree into a scratch prefix and checks what lands where: program, launcher,
-# assets, desktop entry, icon, metainfo and licences, with the freedesktop validators.
-# Usage: layout_test.sh CMAKE BUILD_DIR SOURCE_DIR
-set -u
-cmake=$1 build=$2 source=$3
+# A plain `cmake --install` into a scratch prefix: what lands where, checked with the freedesktop
+# validators and man.
 . "$(dirname "$0")/common.sh"
-
 prefix="$scratch/pre fix"
 app_id=io.github.tavrello.Tavrello
-install_build "$cmake" "$build" "$prefix" || die "cmake --install into $prefix"
+require "cmake --install into a prefix with a space in it" install_build "$prefix"
 
-is_elf() {
-    [ "$(head -c 4 -- "$1" | od -An -c | tr -d ' ')" = '177ELF' ]
-}
-check "the program is an executable ELF file under libexec" \
-    eval '[ -x "$prefix/libexec/tavrello/tavrello" ] && is_elf "$prefix/libexec/tavrello/tavrello"'
-check "the launcher is an executable POSIX sh script" \
-    eval '[ -x "$prefix/bin/tavrello" ] && same_text "$(head -n 1 "$prefix/bin/tavrello")" "#!/bin/sh"'
-check "the launcher parses with dash" dash -n "$prefix/bin/tavrello"
-if command -v shellcheck >/dev/null; then
-    check "shellcheck finds nothing in the launcher" shellcheck -s sh "$prefix/bin/tavrello"
-fi
-
-shipped_assets() {
-    list_names "$source/assets" | grep -v -E '^highscore\.txt($|\.)'
-}
-check "every shipped asset is installed, and nothing else" \
-    eval 'diff <(shipped_assets) <(list_names "$prefix/share/tavrello/assets")'
-identical_assets() {
-    local name
-    while IFS= read -r name; do
-        cmp -s -- "$source/assets/$name" "$prefix/share/tavrello/assets/$name" || return 1
-    done < <(shipped_assets)
-}
-check "installed assets are byte-identical to the source" identical_assets
-check "no high-score file anywhere under the prefix" \
-    eval '[ -z "$(find "$prefix" -name "highscore.txt*")" ]'
+program="$prefix/libexec/tavrello/tavrello" launcher="$prefix/bin/tavrello"
+check "the program is an ELF file in libexec, the command a sh script that dash and shellcheck accept" eval \
+    '[ -x "$program" ] && file -b "$program" | grep -q ^ELF && [ -x "$launcher" ] &&
+     same "$(head -n 1 "$launcher")" "#!/bin/sh" && dash -n "$launcher" && shellcheck -s sh "$launcher"'
+check "every shipped asset is installed unchanged, nothing else, and no score file anywhere" eval \
+    'diff -r -x "highscore.txt*" "$source/assets" "$prefix/share/tavrello/assets" &&
+     [ -z "$(find "$prefix" -name "highscore*")" ]'
 
 desktop="$prefix/share/applications/$app_id.desktop"
-desktop_value() {
-    sed -n "s/^$1=//p" "$desktop"
-}
-check "desktop-file-validate accepts the desktop entry" desktop-file-validate "$desktop"
-check "the desktop entry is called Tavrello" same_text "$(desktop_value Name)" "Tavrello"
-check "the desktop entry starts the launcher on PATH" same_text "$(desktop_value Exec)" "tavrello"
-check "the desktop entry is a game and a logic game" \
-    same_text "$(desktop_value Categories)" "Game;LogicGame;"
-
-icon="$prefix/share/icons/hicolor/256x256/apps/$(desktop_value Icon).png"
-png_size() {
-    /usr/bin/python3 -c '
-import struct, sys
-data = open(sys.argv[1], "rb").read(24)
-assert data[:8] == b"\x89PNG\r\n\x1a\n" and data[12:16] == b"IHDR", "not a PNG file"
-print("%dx%d" % struct.unpack(">II", data[16:24]))' "$1"
-}
-check "the icon named by the desktop entry is a 256x256 PNG in the hicolor theme" \
-    same_text "$(png_size "$icon" 2>&1)" "256x256"
-
+value() { sed -n "s/^$1=//p" "$desktop"; }
+check "desktop-file-validate accepts the menu entry, a logic game that starts the command" eval \
+    'desktop-file-validate "$desktop" &&
+     same "$(value Name) $(value Exec) $(value Categories)" "Tavrello tavrello Game;LogicGame;"'
+check "the entry's icon is a 256x256 PNG in the hicolor theme" eval \
+    'file -b "$prefix/share/icons/hicolor/256x256/apps/$(value Icon).png" |
+     grep -q "PNG image data, 256 x 256"'
 metainfo="$prefix/share/metainfo/$app_id.metainfo.xml"
-check "appstreamcli validate --no-net accepts the metainfo" appstreamcli validate --no-net "$metainfo"
-check "the metainfo launches the installed desktop entry" \
-    grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo"
-check "the metainfo names the launcher as the binary" grep -q "<binary>tavrello</binary>" "$metainfo"
+check "appstreamcli validate --no-net accepts the metainfo, which launches the menu entry" eval \
+    'appstreamcli validate --no-net "$metainfo" && grep -q ">$app_id.desktop</launchable>" "$metainfo"'
 
+check "man renders the compressed manual page without a warning" eval \
+    'LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$prefix/share/man/man6/tavrello.6.gz" >"$scratch/man" \
+         2>"$scratch/man.err" && grep -q "^SYNOPSIS" "$scratch/man" && same "$(cat "$scratch/man.err")" ""'
 doc="$prefix/share/doc/tavrello"
-check "the licence is installed unchanged" cmp -s "$source/LICENSE" "$doc/LICENSE"
-check "the Debian copyright file is installed" grep -q '^License: MIT' "$doc/copyright"
-check "the font's copyright file is installed with the documents" \
-    cmp -s "$source/assets/COOPBL.TTF.copyright" "$doc/COOPBL.TTF.copyright"
-
+check "the copyright files and the changelog are installed" eval \
+    'cmp "$source/packaging/copyright" "$doc/copyright" && cmp "$source/assets/COOPBL.TTF.copyright" \
+         "$doc/COOPBL.TTF.copyright" && zcmp "$doc/changelog.gz" "$source/packaging/changelog"'
 finish
