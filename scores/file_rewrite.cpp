@@ -17,6 +17,8 @@ const std::string temporarySuffix = ".tmp";
 // The kernel's own limit on links followed in one lookup.
 constexpr int maxLinkHops = 40;
 constexpr mode_t permissionBits = 07777;
+// What open() returns when it fails.
+constexpr int notOpened = -1;
 
 enum class Outcome { Replaced, FolderLocked, Failed };
 
@@ -37,7 +39,7 @@ std::string followLinks(const std::string& path) {
 void syncFolderOf(const std::string& file) {
     const std::filesystem::path folder = std::filesystem::path(file).parent_path();
     const int fd = open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == notOpened)
         return;
     fsync(fd);
     close(fd);
@@ -45,7 +47,7 @@ void syncFolderOf(const std::string& file) {
 
 bool isWritableFile(const std::string& path) {
     const int fd = open(path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == notOpened)
         return false;
     close(fd);
     return true;
@@ -56,7 +58,7 @@ Outcome replaceThroughTemporary(const std::string& target, const std::string& co
                                 const struct stat* old) {
     const std::string temporary = temporaryPathFor(target);
     const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (fd == notOpened)
         return errno == EACCES ? Outcome::FolderLocked : Outcome::Failed;
     const bool kept = old == nullptr || fchmod(fd, old->st_mode & permissionBits) == 0;
     const bool written = kept && writeAllAndSync(fd, content);
@@ -72,7 +74,7 @@ Outcome replaceThroughTemporary(const std::string& target, const std::string& co
 // Not safe against a crash mid-write, so only used where no temporary file can be made.
 bool rewriteInPlace(const std::string& target, const std::string& content) {
     const int fd = open(target.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
+    if (fd == notOpened)
         return false;
     const bool written = ftruncate(fd, 0) == 0 && writeAllAndSync(fd, content);
     const bool closed = close(fd) == 0;

@@ -11,38 +11,31 @@
 namespace {
 
 constexpr std::size_t readChunk = 4096;
+// What open() returns when it fails.
+constexpr int notOpened = -1;
 
 // Non-blocking, so that a pipe in the file's place cannot hang the game; only plain files count.
 int openPlainFile(const std::string& path, FileState& state) {
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
+    if (fd == notOpened) {
         state = errno == ENOENT ? FileState::Missing : FileState::Unreadable;
-        return -1;
+        return notOpened;
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
         state = FileState::Unreadable;
-        return -1;
+        return notOpened;
     }
     state = FileState::Read;
     return fd;
 }
 
-ssize_t readSome(int fd, char* buffer, std::size_t size) {
-    ssize_t got = 0;
-    do {
-        got = read(fd, buffer, size);
-    } while (got < 0 && errno == EINTR);
-    return got;
-}
-
 bool writeAll(int fd, const char* data, std::size_t size) {
     std::size_t done = 0;
     while (done < size) {
+        // Signals do not interrupt reads and writes of plain files; a short write is a full disk.
         const ssize_t wrote = write(fd, data + done, size - done);
-        if (wrote < 0 && errno == EINTR)
-            continue;
         if (wrote <= 0)
             return false;
         done += static_cast<std::size_t>(wrote);
@@ -53,7 +46,7 @@ bool writeAll(int fd, const char* data, std::size_t size) {
 bool copyContent(int from, int to) {
     char buffer[readChunk];
     ssize_t got = 0;
-    while ((got = readSome(from, buffer, sizeof buffer)) > 0) {
+    while ((got = read(from, buffer, sizeof buffer)) > 0) {
         if (!writeAll(to, buffer, static_cast<std::size_t>(got)))
             return false;
     }
@@ -66,11 +59,11 @@ FileState readWholeFile(const std::string& path, std::string& content, std::size
     FileState state = FileState::Missing;
     content.clear();
     const int fd = openPlainFile(path, state);
-    if (fd < 0)
+    if (fd == notOpened)
         return state;
     char buffer[readChunk];
     ssize_t got = 0;
-    while (state == FileState::Read && (got = readSome(fd, buffer, sizeof buffer)) > 0) {
+    while (state == FileState::Read && (got = read(fd, buffer, sizeof buffer)) > 0) {
         content.append(buffer, static_cast<std::size_t>(got));
         if (content.size() > maxBytes)
             state = FileState::Oversized;
@@ -86,10 +79,10 @@ FileState readWholeFile(const std::string& path, std::string& content, std::size
 FileState probeFile(const std::string& path, bool& empty) {
     FileState state = FileState::Missing;
     const int fd = openPlainFile(path, state);
-    if (fd < 0)
+    if (fd == notOpened)
         return state;
     char first = 0;
-    empty = readSome(fd, &first, 1) == 0;
+    empty = read(fd, &first, 1) == 0;
     close(fd);
     return state;
 }
@@ -97,10 +90,10 @@ FileState probeFile(const std::string& path, bool& empty) {
 CopyOutcome copyToNewFile(const std::string& from, const std::string& to) {
     FileState state = FileState::Missing;
     const int source = openPlainFile(from, state);
-    if (source < 0)
+    if (source == notOpened)
         return CopyOutcome::Failed;
     const int copy = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (copy < 0) {
+    if (copy == notOpened) {
         const bool taken = errno == EEXIST;
         close(source);
         return taken ? CopyOutcome::NameTaken : CopyOutcome::Failed;

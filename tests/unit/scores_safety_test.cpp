@@ -29,21 +29,25 @@ std::string unreadable(const std::string& path) {
     return "Не удалось прочитать файл рекордов " + path + "; он оставлен без изменений.\n";
 }
 
-// Registers a player in a child process that may write at most 100 bytes to any file, as on a full
-// disk, and dies there or goes on; returns its wait status.
-int registerOnAFullDisk(const std::string& path, bool dies) {
+// Runs the action in a child process that may write at most 100 bytes to any file, as on a full disk,
+// and dies there or goes on; returns its wait status.
+int runOnAFullDisk(const std::function<void()>& action, bool dies) {
     std::fflush(nullptr);
     if (fork() == 0) {
         prctl(PR_SET_DUMPABLE, 0);
         const rlimit limit{100, 100};
         setrlimit(RLIMIT_FSIZE, &limit);
         signal(SIGXFSZ, dies ? SIG_DFL : SIG_IGN);
-        addPlayer(path, "A name long enough to push the file past the limit");
+        action();
         _exit(0);
     }
     int status = 0;
     wait(&status);
     return status;
+}
+
+std::size_t openFiles() {
+    return static_cast<std::size_t>(std::distance(fs::directory_iterator("/proc/self/fd"), {}));
 }
 
 } // namespace
@@ -58,13 +62,26 @@ TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFile) {
     EXPECT_FALSE(exists(dir + "/none"));
     fs::remove(temporary);
     for (const bool dies : {false, true}) {
-        const int status = registerOnAFullDisk(scoreFile, dies);
+        const int status =
+            runOnAFullDisk([&] { addPlayer(scoreFile, "A name long enough for a full disk"); }, dies);
         EXPECT_EQ(dies ? WTERMSIG(status) : WEXITSTATUS(status), dies ? SIGXFSZ : 0);
         // Only a process killed mid-write leaves its temporary file behind.
         EXPECT_EQ(readText(scoreFile) + std::to_string(exists(temporary)), onePlayer + (dies ? "1" : "0"));
     }
     addPlayer(scoreFile, "C");
     EXPECT_EQ(readText(scoreFile) + readText(temporary), withLast(player("A") + player("C"), "C") + noFile);
+    // A damaged file stays as it is when no copy of it can be made: the disk is full, or every name is taken.
+    const std::string damaged(200, 'x'), copy = scoreFile + ".bak";
+    writeText(scoreFile, damaged);
+    EXPECT_EQ(WEXITSTATUS(runOnAFullDisk([&] { validateHighScoreFile(scoreFile); }, false)), 0);
+    EXPECT_EQ(readText(scoreFile) + readText(copy), damaged + noFile);
+    writeText(copy, "");
+    for (int number = 1; number < 1000; ++number)
+        writeText(copy + "." + std::to_string(number), "");
+    EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }).second,
+              "Не удалось сохранить копию повреждённого файла рекордов в " + copy +
+                  ".999; файл оставлен без изменений.\n");
+    EXPECT_EQ(readText(scoreFile), damaged);
 }
 
 TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
@@ -73,6 +90,7 @@ TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
                                   "оставлен без изменений.\n";
     const auto refuses = [&](const std::string& line) {
         const std::string before = readText(scoreFile);
+        const std::size_t filesOpen = openFiles();
         const auto printed = printedBy([&] {
             for (int frame = 0; frame < 3; ++frame)
                 EXPECT_TRUE(readPlayerNames(scoreFile).empty() && loadPlayers(scoreFile).empty() &&
@@ -81,6 +99,7 @@ TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
         });
         EXPECT_EQ(printed.second, line + line + line + line + line) << "once for the frames, once per change";
         EXPECT_EQ(readText(scoreFile) + readText(temporaryPathFor(scoreFile)), before + noFile);
+        EXPECT_EQ(openFiles(), filesOpen) << "a reader run every frame must not leak a file";
     };
     writeText(scoreFile, "");
     fs::resize_file(scoreFile, 50'000'000);
