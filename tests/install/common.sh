@@ -10,19 +10,12 @@ trap 'exit 1' HUP INT TERM PIPE
 
 # check DESCRIPTION COMMAND...: the command's success is the check.
 check() {
-    if "${@:2}"; then
-        passed=$((passed + 1)) && printf 'ok: %s\n' "$1"
-    else
-        failed=$((failed + 1)) && printf 'FAIL: %s\n' "$1" && return 1
-    fi
+    if "${@:2}"; then passed=$((passed + 1)) && printf 'ok: %s\n' "$1" && return; fi
+    failed=$((failed + 1)) && printf 'FAIL: %s\n' "$1" && return 1
 }
 # A check that the later ones cannot do without.
 require() { check "$@" || finish; }
-finish() {
-    printf '%d passed, %d failed\n' "$passed" "$failed"
-    [ "$failed" -eq 0 ]
-    exit
-}
+finish() { printf '%d passed, %d failed\n' "$passed" "$failed" && exit $((failed > 0)); }
 install_build() {
     "$cmake" --install "$build" --prefix "$1" >"$scratch/install.log" 2>&1 || ! cat "$scratch/install.log"
 }
@@ -30,8 +23,5 @@ same() { [ "$1" = "$2" ] || ! printf '  expected: %s\n  actual:   %s\n' "$2" "$1
 # wait_for SECONDS COMMAND...: polls every 0.1 s until the command succeeds or time runs out.
 wait_for() {
     local deadline=$((SECONDS + $1))
-    until "${@:2}"; do
-        [ "$SECONDS" -lt "$deadline" ] || return 1
-        sleep 0.1
-    done
+    until "${@:2}"; do [ "$SECONDS" -lt "$deadline" ] && sleep 0.1 || return 1; done
 }

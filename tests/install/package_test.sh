@@ -7,9 +7,8 @@
 deb=$(find "$scratch/packages" -maxdepth 1 -name '*.deb')
 require "cpack -G DEB builds one package" same "$(basename -a $deb | sed 's/_.*//')" tavrello
 lintian_clean() {
-    lintian --fail-on error,warning --display-info "$deb" >"$scratch/lintian" 2>&1
-    local status=$?
-    cat "$scratch/lintian" && [ "$status" -eq 0 ] && ! grep -q '^[EW]:' "$scratch/lintian"
+    lintian --fail-on error,warning --display-info "$deb" 2>&1 | tee "$scratch/lintian"
+    [ "${PIPESTATUS[0]}" -eq 0 ] && ! grep -q '^[EW]:' "$scratch/lintian"
 }
 check "lintian reports no error and no warning" lintian_clean
 check "the package is tavrello in section games, with the libraries and the font it needs" eval \

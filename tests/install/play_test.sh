@@ -19,9 +19,9 @@ start_display() {
 running() { [ -n "$game" ] && kill -0 "$game" 2>/dev/null; }
 # A small digest of the whole screen: equal digests mean an unchanged picture.
 digest() { xwd -root -silent | /usr/bin/convert xwd:- -scale 48x27! rgb:- | md5sum; }
-# The screen shows something other than $1 and holds still for a moment: a fade has ended.
+# The screen shows other than $1 and holds still for a moment: a fade has ended.
 settled_away_from() {
-    settled=$(digest) && sleep 0.3 && [ "$(digest)" = "$settled" ] && [ "$settled" != "$1" ]
+    settled=$(digest) && sleep 0.3 && [ "$settled" != "$1" ] && [ "$(digest)" = "$settled" ]
 }
 # Starts the installed command and waits for its window; the pointer over it gives it the keyboard.
 launch() {
