@@ -205,7 +205,7 @@ def about():
     title(img, 320, 140)
     text(img, (W // 2, 430), "Version 1.0", font(FONT_MAIN, 44), LIGHT_GOLD, shadow_px=2)
     lines = ["A puzzle of gems, a thread and a pattern.", "", "Made with SFML.",
-             "Font: URW Bookman", "(AGPL with font exception).",
+             "Lettering: URW Bookman (AGPL, font exception).", "Player names: DejaVu Serif.",
              "Pictures, sounds and music made for this game."]
     y = 510
     for s in lines:
