@@ -1,0 +1,160 @@
+#!/usr/bin/python3
+"""Checks the game's pictures against its layout, written from the layout and not from the generator:
+every picture exists and decodes with a size that fits where the game draws it (full-screen pages fill the
+screen, button columns centre without overlapping, pairs of looks match), the places where digits, names
+and gems are drawn sit on dark quiet ground, and the ten gem kinds differ in greyscale. Lists every
+problem, then exits 1 if there was any.  Usage: pictures_test.py [ASSETS_DIR]"""
+import itertools
+import os
+import sys
+
+import numpy as np
+from PIL import Image
+
+REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+FULL_SCREEN = ["start_page", "menu_page", "settings", "instructions", "about", "background", "backgroundCasual",
+               "backgroundColorLines", "nature", "game_over", "congratulations"]
+SEE_THROUGH = ["background", "backgroundCasual", "backgroundColorLines"]  # drawn over nature; others on black
+MENU = {"start": (858, 367), "settings": (856, 504), "instructions": (855, 640), "about": (857, 775),
+        "quit": (859, 911)}
+MODES = {"easy": (906, 260), "normal": (879, 335), "hard": (907, 410), "veryHard": (854, 485),
+         "ColorLines": (846, 663), "casual": (883, 738)}
+MENU_LOOKS = {("instructions_gary" if n == "instructions" else n + "_gray"): (n + "_pink", p) for n, p in MENU.items()}
+MODE_LOOKS = {n: (n + "Active", p) for n, p in MODES.items()}
+ARROWS = {"upArrow": [(403, 341), (403, 678)], "downArrow": [(403, 489), (403, 826)]}
+READOUTS = [(398, 432, 470, 466), (398, 769, 470, 803)]  # three digits 25 apart: left, top, right, bottom
+GAME_BUTTONS = {"button_music_on": "button_music_off", "button_sound_on": "button_sound_off",
+                "button_pause": "button_resume", "button_main_menu": None, "button_quit": None}
+GEMS = ["gem_90", "gem_80", "gem_70", "gem_60", "gem_50", "gem_40", "gem_30", "gem_20", "gem_diamond", "gem_trash"]
+PLAIN_DIGITS = ["digit_%d" % d for d in range(10)] + ["digit_colon"]
+LARGE_DIGITS = ["digit_b%d" % d for d in range(10)]
+MESSAGES = ["GO1", "GO2", "GO3", "GO4"]
+SIZES = [(FULL_SCREEN, (1920, 1920, 1080, 1080)), (GEMS + ["thread_segment"], (60, 60, 60, 60)),
+         (["cursor"], (32, 32, 32, 32)), (["TrashTube"], (60, 76, 470, 490)), (ARROWS, (60, 100, 60, 100)),
+         (PLAIN_DIGITS, (1, 25, 26, 40)), (LARGE_DIGITS, (1, 16, 22, 40)), (GAME_BUTTONS, (48, 76, 48, 80)),
+         (["button_music_off", "button_sound_off", "button_resume"], (48, 76, 48, 80))]  # min/max w, min/max h
+# Pictures placed at a point that must reach at least to a far corner: the summary's digits end at (990,
+# 860) on the end pictures; the name field covers the typed name up to (1565, 282); the quit button fits.
+REACHES = [(m, (695, 571), (990, 860)) for m in MESSAGES] + [("enterYourName", (1349, 202), (1565, 282))]
+ALL = (FULL_SCREEN + [n for pair in MENU_LOOKS.items() for n in (pair[0], pair[1][0])] + list(MODES)
+       + [n + "Active" for n in MODES] + ["back", "TrashTube", "enterYourName", "cursor", "thread_segment"]
+       + list(ARROWS) + list(GAME_BUTTONS) + ["button_music_off", "button_sound_off", "button_resume"] + GEMS
+       + PLAIN_DIGITS + LARGE_DIGITS + MESSAGES)
+CELL_COLOUR = (8, 14, 28, 255)
+DARK_MEAN, DARK_PEAK, CALM_SPREAD = 60.0, 120.0, 20.0  # grey levels 0..255
+GEM_DIFFERENCE = 12.0  # distinct cuts measure about 17 and more; one cut in two similar hues under 6
+GEM_COVER = 0.25
+
+
+def box(x, y, picture):
+    return (x, y, x + picture.width, y + picture.height)
+
+
+def overlap(a, b):
+    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+
+
+def check_layout(problem, pics):
+    for names, (low_w, high_w, low_h, high_h) in SIZES:
+        for name in names:
+            w, h = pics[name].size
+            problem(not (low_w <= w <= high_w and low_h <= h <= high_h), f"{name} is {w}x{h}")
+    for name in set(FULL_SCREEN) - set(SEE_THROUGH):
+        problem(pics[name].getchannel("A").getextrema()[0] < 255, f"{name} has see-through pixels")
+    problem(pics["cursor"].getpixel((1, 1))[3] <= 128, "the cursor's tip is not at its top left")
+    problem(pics["button_quit"].width + 1847 > 1920, "the game's quit button runs off the screen")
+    pairs = list(MENU_LOOKS.items()) + list(MODE_LOOKS.items()) + [(a, (b, 0)) for a, b in GAME_BUTTONS.items() if b]
+    pairs += [(a, (b, 0)) for group in (PLAIN_DIGITS, LARGE_DIGITS, MESSAGES) for a, b in zip(group, group[1:])]
+    for a, (b, _) in pairs:
+        problem(pics[a].size != pics[b].size, f"{a} {pics[a].size} and {b} {pics[b].size} differ in size")
+    for looks, tallest in ((MENU_LOOKS, 136), ({**MODE_LOOKS, "back": ("back", (832, 861))}, 74)):
+        boxes = [box(*place, pics[name]) for name, (_, place) in looks.items()]
+        for name, (_, (x, y)) in looks.items():
+            problem(abs(x + pics[name].width / 2 - 960) > 3, f"{name} is not centred on x=960")
+            problem(pics[name].height > tallest, f"{name} is higher than {tallest}")
+        problem(any(overlap(a, b) for a, b in itertools.combinations(boxes, 2)), f"buttons overlap: {boxes}")
+    for name, places in ARROWS.items():
+        problem(any(overlap(box(*p, pics[name]), r) for p in places for r in READOUTS), f"{name} covers a read-out")
+    for name, (x, y), (right, bottom) in REACHES:
+        end = box(x, y, pics[name])
+        problem(not (right <= end[2] <= 1920 and bottom <= end[3] <= 1080), f"{name} at ({x}, {y}) ends at {end[2:]}")
+
+
+def digits_box(x, y, count, step=25, w=22, h=34):
+    return (x, y, x + step * (count - 1) + w, y + h)
+
+
+def dark_spots():
+    """(picture, spots) of the places where light digits, names and gems are drawn."""
+    cells = [(270 + 120 * c, 113 + 60 * r, 330 + 120 * c, 173 + 60 * r) for c in range(12) for r in range(8)]
+    top = [digits_box(50, 60, 5), digits_box(328, 60, 2), digits_box(510, 60, 5), digits_box(771, 60, 5)]
+    spots = [("background", top + [digits_box(1072, 60, 4), (1268, 59, 1468, 77)] + cells),
+             ("backgroundColorLines", top + [digits_box(1025, 60, 4), (1182, 59, 1382, 77)] + cells),
+             ("backgroundCasual", [digits_box(50, 60, 4)] + cells),
+             ("settings", [digits_box(398, 432, 3), digits_box(398, 769, 3), (1355, 258, 1565, 282)]
+              + [(1406, 412 + 47 * i, 1606, 436 + 47 * i) for i in range(10)]),
+             ("enterYourName", [(6, 56, 216, 80)])]
+    for name in MESSAGES:  # spots relative to the message's place (695, 571)
+        summary = [digits_box(907, 829, 5, 16, 16, 30)] + ([digits_box(799, 795, 2, 16, 16, 30)] if name in ("GO3", "GO4") else [])
+        spots.append((name, [(a - 695, b - 571, c - 695, d - 571) for a, b, c, d in summary]))
+    return spots
+
+
+def grey(picture, ground=None):
+    if ground is not None:
+        picture = Image.alpha_composite(ground, picture)
+    return np.asarray(picture.convert("L"), np.float32)
+
+
+def check_readability(problem, pics):
+    for name, spots in dark_spots():
+        g = grey(pics[name], pics["nature"] if name in SEE_THROUGH else None)
+        for x0, y0, x1, y1 in spots:
+            area = g[y0:y1, x0:x1]
+            problem(area.mean() > DARK_MEAN or area.max() > DARK_PEAK,
+                    f"{name}: {(x0, y0, x1, y1)} is too light (mean {area.mean():.0f}, peak {area.max():.0f})")
+    for name in ("game_over", "congratulations"):
+        problem(grey(pics[name])[571:871, 695:1225].std() > CALM_SPREAD, f"{name}: the summary's area is busy")
+    for name in PLAIN_DIGITS + LARGE_DIGITS:
+        ink = grey(pics[name])[np.asarray(pics[name].getchannel("A")) > 200]
+        problem(ink.size == 0 or np.percentile(ink, 90) < 180, f"{name} has no light strokes")
+
+
+def check_gems(problem, pics):
+    greys = {kind: grey(pics[kind], Image.new("RGBA", pics[kind].size, CELL_COLOUR)) for kind in GEMS}
+    for kind in GEMS:
+        cover = np.asarray(pics[kind].getchannel("A"), np.float32).mean() / 255
+        problem(cover < GEM_COVER, f"{kind} covers only {100 * cover:.0f}% of its cell")
+    for a, b in itertools.combinations(GEMS, 2):
+        if greys[a].shape != greys[b].shape:
+            continue  # reported with the sizes
+        difference = float(np.abs(greys[a] - greys[b]).mean())
+        problem(difference < GEM_DIFFERENCE, f"{a} and {b} differ by only {difference:.1f} grey levels")
+
+
+def main(folder, icon):
+    problems = []
+
+    def problem(found, message):
+        if found:
+            problems.append(message)
+
+    pics = {}
+    for name in ALL:
+        try:
+            pics[name] = Image.open(os.path.join(folder, name + ".png")).convert("RGBA")
+        except OSError as error:
+            problem(True, f"{name}.png cannot be read: {error}")
+    with Image.open(icon) as picture:
+        problem(picture.size != (256, 256), f"the icon is {picture.size}, not 256x256")
+    if not problems:
+        check_layout(problem, pics)
+        check_readability(problem, pics)
+        check_gems(problem, pics)
+    print("\n".join(f"FAIL: {p}" for p in problems) or f"{len(ALL)} pictures: all good")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else os.path.join(REPO, "assets"),
+                  os.path.join(REPO, "dist", "icons", "tavrello.png")))
