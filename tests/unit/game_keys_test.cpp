@@ -83,6 +83,7 @@ TEST(SpaceKey, DropsTheGemAtOnceFromWhereItIsAndTheSpawnDelayCountsFromThere) {
     } cases[] = {
         {"........", 0, 2, 7, ".......C"},
         {".....ABC", 1, 9, 4, "....#ABC"},
+        {"......BC", 5, 0, 5, ".....ABC"}, // resting on B: it lands where it is
         {"....#ABC", 5, 8, 5, "....#*BC"}, // the start is never checked: the gem there is overwritten
     };
     for (const auto& c : cases) {
