@@ -2,16 +2,21 @@
 """Checks the game's pictures against its layout, written from the layout and not from the generator:
 every picture exists and decodes with a size that fits where the game draws it (full-screen pages fill the
 screen, button columns centre without overlapping, pairs of looks match), the places where digits, names
-and gems are drawn sit on dark quiet ground, and the ten gem kinds differ in greyscale. Lists every
-problem, then exits 1 if there was any.  Usage: pictures_test.py [ASSETS_DIR]"""
+and gems are drawn sit on dark quiet ground, and the ten gem kinds differ in greyscale. With --regenerated:
+the committed pictures are byte for byte what tools/art/generate.py draws. Lists every problem, then exits
+1 if there was any.     pictures_test.py [ASSETS_DIR | --regenerated]"""
+import filecmp
 import itertools
 import os
+import subprocess
 import sys
+import tempfile
 
 import numpy as np
 from PIL import Image
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ASSETS, ICON = os.path.join(REPO, "assets"), os.path.join(REPO, "dist", "icons", "tavrello.png")
 FULL_SCREEN = ["start_page", "menu_page", "settings", "instructions", "about", "background", "backgroundCasual",
                "backgroundColorLines", "nature", "game_over", "congratulations"]
 SEE_THROUGH = ["background", "backgroundCasual", "backgroundColorLines"]  # drawn over nature; others on black
@@ -132,29 +137,48 @@ def check_gems(problem, pics):
         problem(difference < GEM_DIFFERENCE, f"{a} and {b} differ by only {difference:.1f} grey levels")
 
 
-def main(folder, icon):
-    problems = []
+def check_regenerated(problem):
+    """The committed pictures and icon are byte for byte what tools/art/generate.py draws."""
+    with tempfile.TemporaryDirectory() as scratch:
+        icon = os.path.join(scratch, "tavrello.png")
+        run = subprocess.run([sys.executable, os.path.join(REPO, "tools", "art", "generate.py"), "--out", scratch,
+                              "--icon", icon], capture_output=True, text=True)
+        problem(run.returncode != 0, f"the generator failed:\n{run.stderr[-2000:]}")
+        pairs = [(os.path.join(scratch, n + ".png"), os.path.join(ASSETS, n + ".png")) for n in ALL] + [(icon, ICON)]
+        for made, kept in pairs:
+            problem(not (os.path.exists(made) and filecmp.cmp(made, kept, shallow=False)), f"{kept} differs from the "
+                    "generator's drawing")
 
-    def problem(found, message):
-        if found:
-            problems.append(message)
 
+def check_pictures(problem, folder):
     pics = {}
     for name in ALL:
         try:
             pics[name] = Image.open(os.path.join(folder, name + ".png")).convert("RGBA")
         except OSError as error:
             problem(True, f"{name}.png cannot be read: {error}")
-    with Image.open(icon) as picture:
+    with Image.open(ICON) as picture:
         problem(picture.size != (256, 256), f"the icon is {picture.size}, not 256x256")
-    if not problems:
+    if len(pics) == len(ALL):
         check_layout(problem, pics)
         check_readability(problem, pics)
         check_gems(problem, pics)
+
+
+def main(argv):
+    problems = []
+
+    def problem(found, message):
+        if found:
+            problems.append(message)
+
+    if argv == ["--regenerated"]:
+        check_regenerated(problem)
+    else:
+        check_pictures(problem, argv[0] if argv else ASSETS)
     print("\n".join(f"FAIL: {p}" for p in problems) or f"{len(ALL)} pictures: all good")
     return 1 if problems else 0
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1] if len(sys.argv) > 1 else os.path.join(REPO, "assets"),
-                  os.path.join(REPO, "dist", "icons", "tavrello.png")))
+    sys.exit(main(sys.argv[1:]))

@@ -31,6 +31,15 @@ def check(ok, reason):
         raise Failure(reason)
 
 
+def read(path):
+    """A file's text as it is (line ends kept), or None while there is no such file."""
+    try:
+        with open(path, newline="", errors="replace") as f:
+            return f.read()
+    except FileNotFoundError:
+        return None
+
+
 def wait_until(condition, timeout=WAIT, step=0.05):
     """Polls condition() until it gives a true value or the deadline passes; returns the last value."""
     deadline = time.monotonic() + timeout
@@ -100,11 +109,7 @@ class Game:
             self.process = subprocess.Popen([binary], cwd=work, env=env, stdout=output, stderr=output)
 
     def frames(self):
-        try:
-            with open(self.heartbeat) as f:
-                return int(f.read())
-        except (OSError, ValueError):
-            return 0
+        return int(read(self.heartbeat) or 0)  # empty for a moment while the game rewrites it
 
     def alive(self):
         return self.process.poll() is None
@@ -120,8 +125,7 @@ class Game:
         return self.process.poll()
 
     def output(self):
-        with open(self.output_path, errors="replace") as f:
-            return f.read()
+        return read(self.output_path)
 
     def fault_report(self):
         text = self.output()
@@ -163,12 +167,7 @@ class Tester:
         return self.game
 
     def scores(self):
-        """The high-score file's text, or None while there is none."""
-        try:
-            with open(self.scores_path, newline="") as f:
-                return f.read()
-        except FileNotFoundError:
-            return None
+        return read(self.scores_path)
 
     def shot(self):
         """A screenshot; spans holds when the last two were taken (start and end of each)."""

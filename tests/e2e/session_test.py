@@ -1,8 +1,9 @@
 """A whole session of the real binary with real keys and clicks, screenshots compared with the game's own
 pictures and the sound captured: splash music and M, the main menu, name entry without a high-score file,
 the hard mode, a game with every play key, a game played out to its end screen with the result written,
-and Escape. With --wide the game runs on a 2560x1080 display and only what stretching changes is checked:
-pages and buttons where they are drawn (About, the volume arrows, the game's quit button)."""
+and Escape. With --wide the game runs on a 2560x1080 display and only what stretching changes is checked,
+with quick clicks: pages and buttons where they are drawn (About, the volume arrows, the game's quit button),
+the volume read-outs at once on the settings page and one step for each click on an arrow."""
 import subprocess
 import sys
 import time
@@ -253,32 +254,49 @@ def play(t):
     check(t.game.wait_exit() == 0, f"Escape on the main menu ended the game with {t.game.process.poll()}")
 
 
+def volumes(t, shot):
+    return tuple(t.digits(shot, *readout) for readout in VOLUMES)
+
+
+def shows_volumes(t, expected):
+    """The read-outs show the volumes, and still do half a second and ten frames later: one step a click."""
+    t.wait_for(f"the volumes {expected}", lambda s: volumes(t, s) == expected)
+    settled = time.monotonic() + 0.5
+    t.game.wait_growing(10)
+    time.sleep(max(0.0, settled - time.monotonic()))
+    check(volumes(t, t.shot()) == expected, f"the volumes went on from {expected} to {volumes(t, t.shot_taken)}")
+
+
 def wide(t):
+    """Quick clicks here (press and release back to back, as a touchpad tap), held ones in the play run."""
     t.start()
     t.wait_page("start_page.png")
-    t.display.click(960, 700)
+    t.display.click(960, 700, quick=True)
     main_menu(t)
     t.display.move(*ABOUT)
     t.wait_page("menu_page.png", ("about_pink.png", 857, 775))
-    t.display.click(*ABOUT)
+    t.display.click(*ABOUT, quick=True)
     t.wait_page("about.png")
-    t.display.click(*QUIT)  # leaves the About page where Quit is drawn: must not quit
-    main_menu(t)
-    t.display.click(*SETTINGS)
-    t.wait_page("settings.png", ("upArrow.png", 403, 341), ("normalActive.png", 879, 335))
-    # A click away first: the quick-click test checks that the read-outs show as soon as the page opens.
-    for where, expected in ((AWAY, ("002", "020")), (MUSIC_UP, ("003", "020")), (SOUND_DOWN, ("003", "019"))):
-        t.display.click(*where)
-        t.wait_for(f"the volumes {expected}", lambda s: tuple(t.digits(s, *v) for v in VOLUMES) == expected)
-    t.display.key("Escape")
+    t.display.click(*QUIT, quick=True)  # leaves the About page where Quit is drawn: must not quit
+    music, sound = 2, 20
+    for _ in range(2):
+        main_menu(t)
+        t.display.click(*SETTINGS, quick=True)
+        t.wait_page("settings.png", ("upArrow.png", 403, 341), ("normalActive.png", 879, 335))
+        shows_volumes(t, (f"{music:03d}", f"{sound:03d}"))  # at once, before any click on the page
+        t.display.click(*MUSIC_UP, quick=True)
+        shows_volumes(t, (f"{music + 1:03d}", f"{sound:03d}"))
+        t.display.click(*SOUND_DOWN, quick=True)
+        music, sound = music + 1, sound - 1
+        shows_volumes(t, (f"{music:03d}", f"{sound:03d}"))
+        t.display.key("Escape")
     main_menu(t)
     start_game(t)
     board = Board(t)
     t.wait_for("the thread under its first column", lambda s: board.thread_column(s) == 6)
-    t.display.click(QUIT_X + 32, BUTTON_Y + 32)
+    t.display.click(QUIT_X + 32, BUTTON_Y + 32, quick=True)
     check(t.game.wait_exit() == 0, f"the game's quit button ended the game with {t.game.process.poll()}")
     check(t.scores() == TWO_PLAYERS, f"the high-score file changed without a finished game: {t.scores()!r}")
-
 
 if __name__ == "__main__":
     sys.exit(main(wide, 2560, 1080, TWO_PLAYERS) if "--wide" in sys.argv else main(play))

@@ -29,30 +29,31 @@ SCREENS = PAGES + ("game:backgroundCasual.png", "game:backgroundColorLines.png")
 
 
 class Soak:
-    def __init__(self, t, rng, keep_running):
-        self.t, self.rng, self.keep_running = t, rng, keep_running
+    def __init__(self, t, seed, keep_running):
+        self.t, self.rng, self.keep_running = t, random.Random(seed), keep_running
         self.keys = {k: w for k, w in KEYS.items() if not (keep_running and k == "Escape")}
-        self.runs, self.actions, self.screens, self.looked, self.noted = 0, 0, {}, 0.0, time.monotonic()
+        self.runs, self.actions, self.screens, self.looked, self.memory = 0, 0, {}, 0.0, [0.0, 0.0]
+        self.start()
 
     def start(self):
         self.runs += 1
         self.game = self.t.start(name=f"soak{self.runs}")
-        self.began, self.rss = time.monotonic(), [self.resident_mb()] * 2
-        self.frames, self.frames_seen = self.game.frames(), time.monotonic()
+        self.began = self.noted = self.frames_seen = time.monotonic()
+        self.frames, self.memory = self.game.frames(), [self.resident_mb()] * 2
 
     def resident_mb(self):
         try:
             with open(f"/proc/{self.game.process.pid}/status") as f:
                 return next(int(line.split()[1]) / 1024 for line in f if line.startswith("VmRSS:"))
-        except (OSError, StopIteration):  # the game has just ended
-            return 0.0
+        except (OSError, StopIteration):  # the game is ending
+            return self.memory[1]
 
     def ended(self, how):
         code, report = self.game.wait_exit(), self.game.fault_report()
         check(not report, f"run {self.runs}: sanitizer or crash report:\n{report}")
         check(code == 0, f"run {self.runs}: the game ended with {code}\n{self.game.output()[-2000:]}")
         print(f"run {self.runs}: {how} after {time.monotonic() - self.began:.0f} s; resident memory "
-              f"{self.rss[0]:.0f} MB at start, {self.rss[1]:.0f} MB at end", flush=True)
+              f"{self.memory[0]:.0f} MB at start, {self.memory[1]:.0f} MB at end", flush=True)
 
     def watch(self):
         """After each action: a quit starts the game again; a hang fails; memory and screens are noted."""
@@ -61,24 +62,21 @@ class Soak:
             self.ended("quit by the input")
             return self.start()
         now, frames = time.monotonic(), self.game.frames()
-        if frames != self.frames:
-            self.frames, self.frames_seen = frames, now
+        self.frames, self.frames_seen = frames, now if frames != self.frames else self.frames_seen
         check(now - self.frames_seen < STALL_SECONDS, f"run {self.runs}: no new frame for {STALL_SECONDS:.0f} s")
-        self.rss[1] = self.resident_mb() or self.rss[1]
+        self.memory[1] = self.resident_mb()
         if now - self.noted >= 60:
             self.noted = now
-            print(f"run {self.runs}: resident memory {self.rss[1]:.0f} MB after {now - self.began:.0f} s", flush=True)
+            print(f"run {self.runs}: resident memory {self.memory[1]:.0f} MB after {now - self.began:.0f} s")
         if now - self.looked >= 3:
             self.looked, page = now, self.t.page(self.t.shot(), SCREENS) or "none (fading)"
             self.screens[page] = self.screens.get(page, 0) + 1
 
     def point(self, near=None):
-        """A random design point (near a target, or anywhere), never on a quit button when the game must
-        keep running."""
+        """A random design point near a target or anywhere, off the quit buttons when the game must run on."""
         while True:
             x, y = near or (self.rng.randint(0, 1919), self.rng.randint(0, 1079))
-            if near:
-                x, y = x + self.rng.randint(-20, 20), y + self.rng.randint(-15, 15)
+            x, y = (x + self.rng.randint(-20, 20), y + self.rng.randint(-15, 15)) if near else (x, y)
             if not (self.keep_running and any(l <= x <= r and t <= y <= b for l, t, r, b in QUIT_BUTTONS)):
                 return x, y
 
@@ -104,29 +102,20 @@ class Soak:
         time.sleep(rng.uniform(0.02, 0.1))
         self.watch()
 
-    def finish(self):
-        """Escape leaves the settings page, then quits from any screen."""
-        for _ in range(3):
-            if self.game.alive():
-                self.t.display.key("Escape")
-                self.game.wait_exit(5)
-        check(not self.game.alive(), "three Escapes did not end the game")
-        self.ended("ended by the test")
-
 
 def soak(t, seconds, seed, keep_running):
-    run = Soak(t, random.Random(seed), keep_running)
-    run.start()
-    deadline = time.monotonic() + seconds
+    run, deadline = Soak(t, seed, keep_running), time.monotonic() + seconds
     while time.monotonic() < deadline:
         run.step()
-    run.finish()
-    scores = t.scores()
-    check(scores is not None, "the high-score file is gone")
+    for _ in range(3):  # Escape leaves the settings page, then quits from any screen
+        if run.game.alive():
+            t.display.key("Escape")
+            run.game.wait_exit(5)
+    run.ended("ended by the test")
+    check((scores := t.scores()) is not None, "the high-score file is gone")
     t.start(name="check")  # the game's own start-up check empties a malformed file
     check(t.scores() == scores, f"the game's start-up check emptied the high-score file:\n{scores!r}")
     t.display.key("Escape")
-    t.game.wait_exit()
     print(f"{run.actions} actions over {seconds:.0f} s in {run.runs} runs of the game, seed {seed}")
     print("screens seen: " + ", ".join(f"{page} {count}x" for page, count in sorted(run.screens.items())))
 
