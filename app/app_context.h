@@ -6,6 +6,7 @@
 #include "game/stopwatch.h"
 #include "view/assets.h"
 #include "view/audio.h"
+#include "view/composed_layer.h"
 #include "view/game_view.h"
 #include "view/layout.h"
 
@@ -78,6 +79,8 @@ struct AppContext {
     bool skipRestOfFrame = false;
 
     AssetCatalogue assets;
+    // The current screen's still part, composed once and drawn first in every frame.
+    ComposedLayer layer;
 
     // Screen flow.
     int menuPage = MainMenu;

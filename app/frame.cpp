@@ -131,19 +131,21 @@ void updateCurrentState(AppContext& app) {
 void drawCurrentState(AppContext& app) {
     switch (gameState) {
     case StartPage:
-        drawStartPage(app.window, app.assets);
+        drawStartPage(app.window, app.layer, app.assets);
         break;
     case Menu:
         drawMenu(app);
         break;
     case Playing:
-        drawPlaying(app.window, app.assets, app.view, app.game, app.audio, app.players.currentPlayer,
-                    app.layout);
+        drawPlaying(app.window, app.layer, app.assets, app.view, app.game, app.audio,
+                    app.players.currentPlayer, app.layout);
         break;
     case GameEnd:
-        drawGameEnd(app.window, app.assets, app.view, app.game, elapsedSeconds(app.fadeClock), app.layout);
+        drawGameEnd(app.window, app.layer, app.assets, app.view, app.game, elapsedSeconds(app.fadeClock),
+                    app.layout);
         break;
     default:
+        app.window.clear(sf::Color(0, 0, 0, 255));
         break;
     }
 }
@@ -213,7 +215,7 @@ void stepFrame(AppContext& app) {
     }
     releaseAudioLatches(app.audio, app.input.keyHeld(sf::Keyboard::M), app.input.keyHeld(sf::Keyboard::S));
     releasePauseLatch(app.game, app.input.keyHeld(sf::Keyboard::P));
-    app.window.clear(sf::Color(0, 0, 0, 255));
+    // Every screen's first draw covers the whole window: there is nothing to clear.
     drawCurrentState(app);
     app.window.display();
     beatHeart(app);

@@ -126,19 +126,20 @@ void updateMenu(AppContext& app) {
 void drawMenu(AppContext& app) {
     switch (app.menuPage) {
     case MainMenu:
-        drawMainMenu(app.window, app.assets, app.menuHover, mainMenuButtonsShown(app));
+        drawMainMenu(app.window, app.layer, app.assets, app.menuHover, mainMenuButtonsShown(app));
         break;
     case Settings:
-        drawSettingsPage(app.window, app.assets, app.view, app.game.mode.gameMode);
+        drawSettingsPage(app.window, app.layer, app.assets, app.view, app.game.mode.gameMode);
         drawPlayerPanel(app);
         break;
     case Instructions:
-        app.window.draw(app.assets.instructionsPage);
+        drawPicturePage(app.window, app.layer, app.assets.instructionsPage);
         break;
     case About:
-        app.window.draw(app.assets.aboutPage);
+        drawPicturePage(app.window, app.layer, app.assets.aboutPage);
         break;
     default:
+        app.window.clear(sf::Color(0, 0, 0, 255));
         break;
     }
 }

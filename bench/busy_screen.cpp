@@ -136,8 +136,8 @@ void makeBusyGame(AppContext& app) {
 
 void drawGameFrame(AppContext& app) {
     drainEvents(app.window);
-    app.window.clear(sf::Color(0, 0, 0, 255));
-    drawPlaying(app.window, app.assets, app.view, app.game, app.audio, app.players.currentPlayer, app.layout);
+    drawPlaying(app.window, app.layer, app.assets, app.view, app.game, app.audio, app.players.currentPlayer,
+                app.layout);
     app.window.display();
 }
 
@@ -145,17 +145,13 @@ FloorScene buildFloorScene(AppContext& app) {
     AssetCatalogue& a = app.assets;
     GameView& v = app.view;
     FloorScene scene;
-    std::vector<sf::Sprite>& s = scene.sprites;
-    s.push_back(a.backdrop);
-    s.push_back(a.background);
+    scene.still = {a.backdrop,       a.background,  a.musicButton,   a.soundButton,
+                   a.mainMenuButton, a.pauseButton, a.quitGameButton};
+    std::vector<sf::Sprite>& s = scene.moving;
     addAll(s, a.levelClock);
     addAll(s, a.levelDigits);
     addRow(s, v.scoreRow);
     addRow(s, v.bestRow);
-    for (const sf::Sprite* button :
-         {&a.musicButton, &a.soundButton, &a.mainMenuButton, &a.pauseButton, &a.quitGameButton}) {
-        s.push_back(*button);
-    }
     addRow(s, v.patternsRow);
     addAll(s, a.patternSprites);
     addAll(s, a.threadSprites);
@@ -171,10 +167,35 @@ FloorScene buildFloorScene(AppContext& app) {
 void drawFloorFrame(sf::RenderWindow& window, const FloorScene& scene) {
     drainEvents(window);
     window.clear(sf::Color(0, 0, 0, 255));
-    for (const sf::Sprite& sprite : scene.sprites) {
-        window.draw(sprite);
+    for (const auto* group : {&scene.still, &scene.moving}) {
+        for (const sf::Sprite& sprite : *group) {
+            window.draw(sprite);
+        }
     }
     window.draw(scene.name);
+    window.display();
+}
+
+bool buildBlitFloor(const FloorScene& scene, sf::Vector2u size, BlitFloor& floor) {
+    if (!floor.picture.create(size.x, size.y)) {
+        return false;
+    }
+    floor.picture.clear(sf::Color(0, 0, 0, 255));
+    for (const sf::Sprite& sprite : scene.still) {
+        floor.picture.draw(sprite);
+    }
+    floor.picture.draw(scene.name);
+    floor.picture.display();
+    floor.moving = scene.moving;
+    return true;
+}
+
+void drawBlitFloorFrame(sf::RenderWindow& window, const BlitFloor& floor) {
+    drainEvents(window);
+    window.draw(sf::Sprite(floor.picture.getTexture()), sf::BlendNone);
+    for (const sf::Sprite& sprite : floor.moving) {
+        window.draw(sprite);
+    }
     window.display();
 }
 

@@ -2,9 +2,12 @@
 #include "view/game_screen.h"
 
 #include "game/rules.h"
+#include "view/composed_layer.h"
 #include "view/digits.h"
 #include "view/effects.h"
 #include "view/text.h"
+
+#include <vector>
 
 namespace {
 
@@ -48,12 +51,8 @@ void placeGemSprites(AssetCatalogue& a, const Game& game, Layout layout) {
     placeSprite(a.fallingGem, columnLeft(game.fallColumn), cellY(game.fallRow), layout.scaleX, layout.scaleY);
 }
 
-// Steps 3 to 6: name, clock, blinking level, score and best; none of them in Casual mode.
-void drawHeader(sf::RenderTarget& target, AssetCatalogue& a, const GameView& view, const Game& game,
-                const std::string& playerName, Layout layout) {
-    const float centreX = game.mode.gameMode == ColorLines ? colorLinesNameCentreX : nameCentreX;
-    drawCenteredText(target, a.font, playerName, centreX * layout.scaleX, nameTop * layout.scaleY, nameSize,
-                     sf::Color::White);
+// Steps 4 to 6: clock, blinking level, score and best; none of them in Casual mode.
+void drawHeader(sf::RenderTarget& target, AssetCatalogue& a, const GameView& view) {
     for (const sf::Sprite& sprite : a.levelClock) {
         target.draw(sprite);
     }
@@ -61,14 +60,6 @@ void drawHeader(sf::RenderTarget& target, AssetCatalogue& a, const GameView& vie
     blinkDraw(a.levelDigits[1], target, true);
     drawDigitRow(target, view.scoreRow);
     drawDigitRow(target, view.bestRow);
-}
-
-void drawButtons(AssetCatalogue& a, sf::RenderTarget& target) {
-    target.draw(a.musicButton);
-    target.draw(a.soundButton);
-    target.draw(a.mainMenuButton);
-    target.draw(a.pauseButton);
-    target.draw(a.quitGameButton);
 }
 
 void drawBoard(sf::RenderTarget& target, const FallTextureSet& gems, const Game& game, Layout layout) {
@@ -86,26 +77,48 @@ void drawBoard(sf::RenderTarget& target, const FallTextureSet& gems, const Game&
     }
 }
 
-sf::Sprite& modeBackground(AssetCatalogue& a, GameMode mode) {
+const sf::Sprite& modeBackground(const AssetCatalogue& a, GameMode mode) {
     if (mode == ColorLines) {
         return a.backgroundColorLines;
     }
     return mode == Casual ? a.backgroundCasual : a.background;
 }
 
+sf::Text playerNameText(const AssetCatalogue& a, const Game& game, const std::string& playerName,
+                        Layout layout) {
+    const float centreX = game.mode.gameMode == ColorLines ? colorLinesNameCentreX : nameCentreX;
+    return centredText(a.font, playerName, centreX * layout.scaleX, nameTop * layout.scaleY, nameSize,
+                       sf::Color::White);
+}
+
+// Steps 1, 2, 3 and 7: backdrop, mode background, the player's name (not in Casual mode) and the
+// buttons. The buttons share no pixel with the read-outs of steps 4 to 6 they are drawn before.
+void drawPlayingStill(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& a,
+                      const Game& game, const std::string& playerName, Layout layout) {
+    const GameMode mode = game.mode.gameMode;
+    StillParts parts;
+    parts.picture = &a.backdrop;
+    parts.sprites = {&modeBackground(a, mode), &a.musicButton, &a.soundButton,
+                     &a.mainMenuButton,        &a.pauseButton, &a.quitGameButton};
+    sf::Text name;
+    if (mode != Casual) {
+        name = playerNameText(a, game, playerName, layout);
+        parts.text = &name;
+    }
+    drawStill(target, layer, parts);
+}
+
 } // namespace
 
-void drawPlaying(sf::RenderTarget& target, AssetCatalogue& a, GameView& view, const Game& game,
-                 const Audio& audio, const std::string& playerName, Layout layout) {
+void drawPlaying(sf::RenderTarget& target, ComposedLayer& layer, AssetCatalogue& a, GameView& view,
+                 const Game& game, const Audio& audio, const std::string& playerName, Layout layout) {
     const GameMode mode = game.mode.gameMode;
     showButtonPictures(a, audio, game);
     placeGemSprites(a, game, layout);
-    target.draw(a.backdrop);
-    target.draw(modeBackground(a, mode));
+    drawPlayingStill(target, layer, a, game, playerName, layout);
     if (mode != Casual) {
-        drawHeader(target, a, view, game, playerName, layout);
+        drawHeader(target, a, view);
     }
-    drawButtons(a, target);
     if (mode == ColorLines) {
         drawDigitRow(target, view.colorLinesRow);
     } else {
@@ -141,27 +154,34 @@ std::size_t endMessageIndex(const Game& game) {
     return best ? 2 : 3;
 }
 
-void drawSummary(sf::RenderTarget& target, AssetCatalogue& a, GameView& view, const Game& game,
-                 Layout layout) {
-    const std::size_t message = endMessageIndex(game);
-    target.draw(a.endMessages[message]);
+bool summaryDue(const Game& game) {
+    return elapsedSeconds(game.landClock) > summaryDelay && game.score > 0;
+}
+
+// The summary's message, level count (after a full board only) and score, in drawing order.
+std::vector<const sf::Sprite*> summarySprites(AssetCatalogue& a, GameView& view, const Game& game,
+                                              Layout layout) {
+    std::vector<const sf::Sprite*> sprites = {&a.endMessages[endMessageIndex(game)]};
     // Only a game lost to a full board tells how many levels it completed.
     if (!game.timeUp) {
         if (endLevelTensShown(game.level)) {
-            target.draw(a.endLevelDigits[0]);
+            sprites.push_back(&a.endLevelDigits[0]);
         }
-        target.draw(a.endLevelDigits[1]);
+        sprites.push_back(&a.endLevelDigits[1]);
     }
     layoutDigits(static_cast<unsigned>(game.score), view.endScoreRow, a.endDigitTextures,
                  {endScoreX * layout.scaleX, endScoreY * layout.scaleY}, endScoreSpacing * layout.scaleX,
                  {layout.scaleX, layout.scaleY}, endScoreWidth, 255);
-    drawDigitRow(target, view.endScoreRow);
+    for (const sf::Sprite& digit : view.endScoreRow) {
+        sprites.push_back(&digit);
+    }
+    return sprites;
 }
 
 } // namespace
 
-void drawGameEnd(sf::RenderTarget& target, AssetCatalogue& a, GameView& view, Game& game, float fadeSeconds,
-                 Layout layout) {
+void drawGameEnd(sf::RenderTarget& target, ComposedLayer& layer, AssetCatalogue& a, GameView& view,
+                 Game& game, float fadeSeconds, Layout layout) {
     if (!game.endSummaryReady) {
         // The ended game no longer uses landClock: from here it times the summary's delay.
         game.endSummaryReady = true;
@@ -171,9 +191,10 @@ void drawGameEnd(sf::RenderTarget& target, AssetCatalogue& a, GameView& view, Ga
         // for one frame with the alpha the previous end screen left it.
         fadeEndPicture(a, game, fadeSeconds);
     }
-    target.draw(endPicture(a, game));
-    if (elapsedSeconds(game.landClock) <= summaryDelay || game.score <= 0) {
-        return;
+    StillParts parts;
+    parts.picture = &endPicture(a, game);
+    if (summaryDue(game)) {
+        parts.sprites = summarySprites(a, view, game, layout);
     }
-    drawSummary(target, a, view, game, layout);
+    drawStill(target, layer, parts);
 }

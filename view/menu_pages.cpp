@@ -1,7 +1,6 @@
 // The splash, the main menu and the settings page as pictures on the window.
 #include "view/menu_pages.h"
 
-#include "view/digits.h"
 #include "view/effects.h"
 #include "view/text.h"
 
@@ -35,35 +34,40 @@ sf::FloatRect playerRowBounds(std::size_t row, Layout layout) {
             rowHeight * layout.scaleY};
 }
 
-void drawStartPage(sf::RenderTarget& target, const AssetCatalogue& assets) {
-    target.draw(assets.startPage);
+void drawStartPage(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& assets) {
+    drawStill(target, layer, {&assets.startPage, {}, nullptr});
 }
 
-void drawMainMenu(sf::RenderTarget& target, const AssetCatalogue& assets, const std::array<bool, 5>& hover,
-                  bool buttonsShown) {
-    target.draw(assets.menuPage);
-    if (!buttonsShown) {
-        return;
-    }
-    const auto buttons = mainMenuButtons(assets);
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        target.draw(hover[i] ? buttons[i]->active : buttons[i]->normal);
-    }
+void drawPicturePage(sf::RenderTarget& target, ComposedLayer& layer, const sf::Sprite& picture) {
+    drawStill(target, layer, {&picture, {}, nullptr});
 }
 
-void drawSettingsPage(sf::RenderTarget& target, const AssetCatalogue& a, const GameView& view,
-                      GameMode selected) {
-    target.draw(a.settingsPage);
-    for (const sf::Sprite* arrow : {&a.musicUp, &a.musicDown, &a.soundUp, &a.soundDown}) {
-        target.draw(*arrow);
+void drawMainMenu(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& assets,
+                  const std::array<bool, 5>& hover, bool buttonsShown) {
+    StillParts parts{&assets.menuPage, {}, nullptr};
+    if (buttonsShown) {
+        const auto buttons = mainMenuButtons(assets);
+        for (std::size_t i = 0; i < buttons.size(); ++i) {
+            parts.sprites.push_back(hover[i] ? &buttons[i]->active : &buttons[i]->normal);
+        }
     }
-    drawDigitRow(target, view.musicVolumeRow);
-    drawDigitRow(target, view.soundVolumeRow);
+    drawStill(target, layer, parts);
+}
+
+void drawSettingsPage(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& a,
+                      const GameView& view, GameMode selected) {
+    StillParts parts{&a.settingsPage, {&a.musicUp, &a.musicDown, &a.soundUp, &a.soundDown}, nullptr};
+    for (const DigitRow* row : {&view.musicVolumeRow, &view.soundVolumeRow}) {
+        for (const sf::Sprite& digit : *row) {
+            parts.sprites.push_back(&digit);
+        }
+    }
     for (std::size_t i : modeDrawOrder) {
         const ButtonPair& button = a.modeButtons[i];
-        target.draw(selected == modeButtonModes[i] ? button.active : button.normal);
+        parts.sprites.push_back(selected == modeButtonModes[i] ? &button.active : &button.normal);
     }
-    target.draw(a.backButton);
+    parts.sprites.push_back(&a.backButton);
+    drawStill(target, layer, parts);
 }
 
 void drawNameField(sf::RenderTarget& target, sf::Sprite& prompt, bool promptShown, const sf::Text& name,

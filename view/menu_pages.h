@@ -4,6 +4,7 @@
 
 #include "game/game.h"
 #include "view/assets.h"
+#include "view/composed_layer.h"
 #include "view/game_view.h"
 #include "view/layout.h"
 
@@ -24,15 +25,18 @@ std::array<const ButtonPair*, 5> mainMenuButtons(const AssetCatalogue& assets);
 // The click rectangle of row i of the player list, in window pixels.
 sf::FloatRect playerRowBounds(std::size_t row, Layout layout);
 
-void drawStartPage(sf::RenderTarget& target, const AssetCatalogue& assets);
+// Each page's still part is composed in layer and drawn as the frame's first draw.
+void drawStartPage(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& assets);
+// A page that is one picture: instructions, about.
+void drawPicturePage(sf::RenderTarget& target, ComposedLayer& layer, const sf::Sprite& picture);
 // The menu background at its current fade and, once they show, the five buttons (hovered ones
 // highlighted).
-void drawMainMenu(sf::RenderTarget& target, const AssetCatalogue& assets, const std::array<bool, 5>& hover,
-                  bool buttonsShown);
+void drawMainMenu(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& assets,
+                  const std::array<bool, 5>& hover, bool buttonsShown);
 // The settings page's picture, volume arrows and read-outs, mode buttons (the selected one highlighted)
 // and back button.
-void drawSettingsPage(sf::RenderTarget& target, const AssetCatalogue& assets, const GameView& view,
-                      GameMode selected);
+void drawSettingsPage(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& assets,
+                      const GameView& view, GameMode selected);
 // The blinking name prompt when asked for, the typed name, and the input-language warning when given.
 void drawNameField(sf::RenderTarget& target, sf::Sprite& prompt, bool promptShown, const sf::Text& name,
                    const sf::Text* warning);

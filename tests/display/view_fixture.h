@@ -202,14 +202,14 @@ class ViewTest : public ::testing::Test {
 
     sf::Image drawPlayingFrame() {
         target.clear(sf::Color::Black);
-        drawPlaying(target, assets, view, game, audio, playerName, layout);
+        drawPlaying(target, layer, assets, view, game, audio, playerName, layout);
         target.display();
         return target.getTexture().copyToImage();
     }
 
     sf::Image drawGameEndFrame() {
         target.clear(sf::Color::Black);
-        drawGameEnd(target, assets, view, game, elapsedSeconds(fadeClock), layout);
+        drawGameEnd(target, layer, assets, view, game, elapsedSeconds(fadeClock), layout);
         target.display();
         return target.getTexture().copyToImage();
     }
@@ -238,6 +238,7 @@ class ViewTest : public ::testing::Test {
     std::string playerName;
     Layout layout{testScale, testScale};
     sf::RenderTexture target;
+    ComposedLayer layer;
 };
 
 // The game screen as the application runs it, for what the application does on that screen: button
