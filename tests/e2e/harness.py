@@ -120,6 +120,18 @@ class Game:
         check(wait_until(lambda: self.frames() >= start + frames or not self.alive(), timeout, 0.1)
               and self.alive(), f"no new frame for {timeout:.0f} s (exit {self.process.poll()})")
 
+    def wait_handled(self, timeout=WAIT):
+        """Waits until input sent before the call has been handled and drawn: a frame rewrites the heartbeat
+        after each second of frames, so the second rewrite after the one current at the call comes from a
+        frame begun after the call."""
+        counts = set()
+
+        def rewritten_twice():
+            counts.add(self.frames())
+            return len(counts - {0}) >= 3 or not self.alive()
+
+        check(wait_until(rewritten_twice, timeout, 0.1) and self.alive(), f"no new frame for {timeout:.0f} s")
+
     def wait_exit(self, timeout=WAIT):
         wait_until(lambda: not self.alive(), timeout)
         return self.process.poll()

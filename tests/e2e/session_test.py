@@ -154,7 +154,8 @@ def move_thread(t, board, column):
         if current == column:
             return
         t.display.key("Right" if column > current else "Left")
-        wait_until(lambda: board.thread_column(t.shot()) != current, 5)
+        if not wait_until(lambda: board.thread_column(t.shot()) != current, 3):
+            t.game.wait_handled()  # a press a busy game has not handled yet must not be repeated
     raise Failure(f"the thread did not reach column {column}")
 
 
@@ -170,7 +171,10 @@ def pull(t, board):
         move_thread(t, board, columns[0])
         held = board.held(t.shot(), columns[0])
         t.display.key("Down")
-        if wait_until(lambda: board.held(t.shot(), columns[0]) == held + 1, 10):
+        if wait_until(lambda: board.held(t.shot(), columns[0]) == held + 1, 3):
+            return columns[0], grid[7][columns[0]]
+        t.game.wait_handled()  # a press a busy game has not handled yet must not be repeated
+        if board.held(t.shot(), columns[0]) == held + 1:
             return columns[0], grid[7][columns[0]]
     raise Failure("Down pulled no gem onto the thread")
 
@@ -188,13 +192,13 @@ def play_keys(t, board, capture):
     t.wait_for("the gem pushed back", lambda s: board.held(s, column) == 0 and board.cell(s, 7, column) == gem)
     for _ in range(10):  # P pauses only while the gem is in the air with room under it: a press may be refused
         t.display.key("p")
-        if wait_until(lambda: t.shows(t.shot(), "button_resume.png", PAUSE_X, BUTTON_Y), 3):
+        t.game.wait_handled()
+        if t.shows(t.shot(), "button_resume.png", PAUSE_X, BUTTON_Y):
             break
     else:
         raise Failure("P never paused the game")
-    frozen, resumed = board.grid(t.shot()), time.monotonic() + 2 * FALL_SECONDS
-    t.game.wait_growing(10)  # and two fall intervals: a running game would move the gem
-    time.sleep(max(0.0, resumed - time.monotonic()))
+    frozen = board.grid(t.shot())
+    t.game.wait_handled()  # a second of frames: a running game would move the gem a row
     check(board.grid(t.shot()) == frozen, "the board changed while the game was paused")
     t.display.key("p")
     t.wait_for("the pause picture back after P", lambda s: t.shows(s, "button_pause.png", PAUSE_X, BUTTON_Y))
@@ -217,7 +221,8 @@ def played_out_game(t, board):
     t.wait_for("the end screen", lambda s: not t.shows(s, "button_pause.png", PAUSE_X, BUTTON_Y))
     last_game_screen, end = t.spans
     shortest, longest = last_game_screen[0] - full[1], end[1] - before_full[0]
-    check(shortest < END_DELAY + 2 and longest > END_DELAY - 1,  # a frame of the game may add up to a second
+    # Never early; late by a few slow frames of a game on a busy machine (12 s seen under a load of 20).
+    check(longest > END_DELAY - 1 and shortest < 3 * END_DELAY,
           f"the end screen came between {shortest:.1f} and {longest:.1f} s after the full board")
     summary = t.wait_page("congratulations.png", END_MESSAGE)
     check(t.digits(summary, *END_SCORE) == f"{FLUSH_POINTS:05d}", "the end screen shows another score")
@@ -259,11 +264,9 @@ def volumes(t, shot):
 
 
 def shows_volumes(t, expected):
-    """The read-outs show the volumes, and still do half a second and ten frames later: one step a click."""
+    """The read-outs show the volumes, and still do a second of frames later: one step a click."""
     t.wait_for(f"the volumes {expected}", lambda s: volumes(t, s) == expected)
-    settled = time.monotonic() + 0.5
-    t.game.wait_growing(10)
-    time.sleep(max(0.0, settled - time.monotonic()))
+    t.game.wait_handled()
     check(volumes(t, t.shot()) == expected, f"the volumes went on from {expected} to {volumes(t, t.shot_taken)}")
 
 
