@@ -11,7 +11,6 @@
 
 FileState readScoreLines(const std::string& path, std::vector<std::string>& lines) {
     std::string content;
-    lines.clear();
     const FileState state = readWholeFile(path, content, maxFileBytes);
     if (state != FileState::Read)
         return state;
@@ -64,7 +63,6 @@ bool fileIsEmpty(const std::string& path) {
 }
 
 FileState readPlayers(const std::string& path, std::vector<PlayerRecord>& players) {
-    players.clear();
     std::vector<std::string> lines;
     const FileState state = readScoreLines(path, lines);
     PlayerRecord current;

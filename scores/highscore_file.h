@@ -20,12 +20,13 @@ bool fileExists(const std::string& path);
 // A file that cannot be opened counts as empty.
 bool fileIsEmpty(const std::string& path);
 
-// The file's lines; none unless the state is Read. A file beyond either bound is Oversized.
+// Fills lines, empty on entry, with the file's lines, which stay empty unless the state is Read. A file
+// beyond either bound is Oversized.
 FileState readScoreLines(const std::string& path, std::vector<std::string>& lines);
 
 // The players in file order; empty when the file is missing, unreadable or oversized.
 std::vector<PlayerRecord> loadPlayers(const std::string& path);
-// Like loadPlayers, silently, telling why nothing was read.
+// Like loadPlayers (players empty on entry), silently, telling why nothing was read.
 FileState readPlayers(const std::string& path, std::vector<PlayerRecord>& players);
 // The line that tells why a file that is there was not read.
 std::string unusableFileLine(const std::string& path, FileState state);

@@ -31,22 +31,15 @@ int openPlainFile(const std::string& path, FileState& state) {
     return fd;
 }
 
+// Plain files take a write of this size whole; a shorter write means the disk is full.
 bool writeAll(int fd, const char* data, std::size_t size) {
-    std::size_t done = 0;
-    while (done < size) {
-        // Signals do not interrupt reads and writes of plain files; a short write is a full disk.
-        const ssize_t wrote = write(fd, data + done, size - done);
-        if (wrote <= 0)
-            return false;
-        done += static_cast<std::size_t>(wrote);
-    }
-    return true;
+    return write(fd, data, size) == static_cast<ssize_t>(size);
 }
 
 bool copyContent(int from, int to) {
     char buffer[readChunk];
-    ssize_t got = 0;
-    while ((got = read(from, buffer, sizeof buffer)) > 0) {
+    ssize_t got = read(from, buffer, sizeof buffer);
+    for (; got > 0; got = read(from, buffer, sizeof buffer)) {
         if (!writeAll(to, buffer, static_cast<std::size_t>(got)))
             return false;
     }
@@ -57,23 +50,17 @@ bool copyContent(int from, int to) {
 
 FileState readWholeFile(const std::string& path, std::string& content, std::size_t maxBytes) {
     FileState state = FileState::Missing;
-    content.clear();
     const int fd = openPlainFile(path, state);
     if (fd == notOpened)
         return state;
     char buffer[readChunk];
-    ssize_t got = 0;
-    while (state == FileState::Read && (got = read(fd, buffer, sizeof buffer)) > 0) {
+    ssize_t got = read(fd, buffer, sizeof buffer);
+    for (; got > 0 && content.size() <= maxBytes; got = read(fd, buffer, sizeof buffer))
         content.append(buffer, static_cast<std::size_t>(got));
-        if (content.size() > maxBytes)
-            state = FileState::Oversized;
-    }
     close(fd);
     if (got < 0)
-        state = FileState::Unreadable;
-    if (state != FileState::Read)
-        content.clear();
-    return state;
+        return FileState::Unreadable;
+    return content.size() > maxBytes ? FileState::Oversized : FileState::Read;
 }
 
 FileState probeFile(const std::string& path, bool& empty) {

@@ -9,7 +9,8 @@
 // (no permission, a directory, a pipe). Oversized: larger than the reader's bound.
 enum class FileState { Read, Missing, Unreadable, Oversized };
 
-// Reads the whole file when it holds at most maxBytes; content is empty unless the state is Read.
+// Appends the whole file to content when it holds at most maxBytes; content has no meaning unless the
+// state is Read.
 FileState readWholeFile(const std::string& path, std::string& content, std::size_t maxBytes);
 
 // Opens the file and reads its first byte; empty tells whether there was none (only set when Read).

@@ -9,8 +9,18 @@
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+// Every fsync of this test program passes here, so a test can tell what reached the disk in which order.
+std::vector<std::string> syncedPaths;
+extern "C" int fsync(int fd) {
+    std::error_code ignored;
+    syncedPaths.push_back(fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ignored).string());
+    return static_cast<int>(syscall(SYS_fsync, fd));
+}
 
 namespace {
 
@@ -29,13 +39,14 @@ std::string unreadable(const std::string& path) {
     return "Не удалось прочитать файл рекордов " + path + "; он оставлен без изменений.\n";
 }
 
-// Runs the action in a child process that may write at most 100 bytes to any file, as on a full disk,
-// and dies there or goes on; returns its wait status.
+// Runs the action in a child process that may write at most 100 bytes to any file, as on a full disk, or
+// none and dies at its first write; returns its wait status.
 int runOnAFullDisk(const std::function<void()>& action, bool dies) {
     std::fflush(nullptr);
     if (fork() == 0) {
         prctl(PR_SET_DUMPABLE, 0);
-        const rlimit limit{100, 100};
+        const rlim_t bytes = dies ? 0 : 100;
+        const rlimit limit{bytes, bytes};
         setrlimit(RLIMIT_FSIZE, &limit);
         signal(SIGXFSZ, dies ? SIG_DFL : SIG_IGN);
         action();
@@ -84,12 +95,19 @@ TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFile) {
     EXPECT_EQ(readText(scoreFile), damaged);
 }
 
+TEST_F(ScoreFileTest, ARewriteReachesTheDiskBeforeItsRenameAndTheFolderAfter) {
+    syncedPaths.clear();
+    addPlayer(scoreFile, "A");
+    const std::string folder = fs::canonical(dir).string();
+    EXPECT_EQ(syncedPaths, (std::vector<std::string>{folder + "/highscore.txt.tmp", folder}));
+}
+
 TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
     const std::string oversized = "Файл рекордов " + scoreFile +
                                   " больше 16384 байт или содержит строку длиннее 255 байт; он не прочитан и "
                                   "оставлен без изменений.\n";
     const auto refuses = [&](const std::string& line) {
-        const std::string before = readText(scoreFile);
+        const std::string before = fs::is_regular_file(scoreFile) ? readText(scoreFile) : noFile;
         const std::size_t filesOpen = openFiles();
         const auto printed = printedBy([&] {
             for (int frame = 0; frame < 3; ++frame)
@@ -98,9 +116,14 @@ TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
             changeEverything(scoreFile);
         });
         EXPECT_EQ(printed.second, line + line + line + line + line) << "once for the frames, once per change";
-        EXPECT_EQ(readText(scoreFile) + readText(temporaryPathFor(scoreFile)), before + noFile);
+        EXPECT_EQ((fs::is_regular_file(scoreFile) ? readText(scoreFile) : noFile) +
+                      readText(temporaryPathFor(scoreFile)),
+                  before + noFile);
         EXPECT_EQ(openFiles(), filesOpen) << "a reader run every frame must not leak a file";
     };
+    mkfifo(scoreFile.c_str(), S_IRUSR | S_IWUSR);
+    refuses(unreadable(scoreFile)); // not read as an empty file, and no reader waits for a writer
+    fs::remove(scoreFile);
     writeText(scoreFile, "");
     fs::resize_file(scoreFile, 50'000'000);
     refuses(oversized);
@@ -178,7 +201,7 @@ TEST_F(ScoreFilePermissions, AReadOnlyFileIsKeptAndInAReadOnlyFolderAFileIsRewri
     EXPECT_EQ(readText(scoreFile) + readText(temporaryPathFor(scoreFile)), onePlayer + noFile);
     fs::permissions(scoreFile, readWrite);
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
-    addPlayer(scoreFile, "B");
+    EXPECT_EQ(printedBy([&] { addPlayer(scoreFile, "B"); }).second, "");
     EXPECT_EQ(readText(scoreFile), withLast(player("A") + player("B"), "B"));
     EXPECT_EQ(fs::status(scoreFile).permissions(), readWrite);
     // No copy can be made there, so a damaged file stays as it is.
