@@ -1,5 +1,5 @@
-// A whole application driven in-process: manual clock, scripted mouse and keys, a temporary
-// high-score file, synthetic events.
+// A whole application driven in-process: manual clock, scripted mouse and keys, a temporary high-score
+// file, synthetic events at design positions, and the drawn frame read back.
 #pragma once
 
 #include "app/screens.h"
@@ -7,150 +7,143 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <memory>
-#include <set>
 #include <string>
+
+#include <unistd.h>
 
 namespace apptest {
 
-// The scripted input the application reads instead of the real mouse and keyboard.
-inline sf::Vector2i& scriptedMouse() {
-    static sf::Vector2i mouse;
-    return mouse;
-}
-inline std::set<sf::Keyboard::Key>& heldKeys() {
-    static std::set<sf::Keyboard::Key> keys;
-    return keys;
-}
+inline sf::Vector2i scriptedMouse;
 inline sf::Vector2i readScriptedMouse(const sf::Window&) {
-    return scriptedMouse();
+    return scriptedMouse;
 }
-inline bool scriptedKeyHeld(sf::Keyboard::Key key) {
-    return heldKeys().count(key) > 0;
-}
-
-inline sf::Event keyPress(sf::Keyboard::Key key) {
-    sf::Event e{};
-    e.type = sf::Event::KeyPressed;
-    e.key.code = key;
-    return e;
-}
-inline sf::Event textEntered(sf::Uint32 code) {
-    sf::Event e{};
-    e.type = sf::Event::TextEntered;
-    e.text.unicode = code;
-    return e;
-}
-inline sf::Event mouseMoved(int x, int y) {
-    sf::Event e{};
-    e.type = sf::Event::MouseMoved;
-    e.mouseMove.x = x;
-    e.mouseMove.y = y;
-    return e;
-}
-inline sf::Event leftPress(int x, int y) {
-    sf::Event e{};
-    e.type = sf::Event::MouseButtonPressed;
-    e.mouseButton.button = sf::Mouse::Left;
-    e.mouseButton.x = x;
-    e.mouseButton.y = y;
-    return e;
-}
-inline sf::Event leftRelease(int x, int y) {
-    sf::Event e = leftPress(x, y);
-    e.type = sf::Event::MouseButtonReleased;
-    return e;
+inline bool noKeyHeld(sf::Keyboard::Key) {
+    return false;
 }
 
-inline std::string readFile(const std::string& path) {
+// An event of the given type; a and b are the mouse position, or a is the key or the character.
+inline sf::Event event(sf::Event::EventType type, int a = 0, int b = 0) {
+    sf::Event e{};
+    e.type = type;
+    if (type == sf::Event::MouseMoved) {
+        e.mouseMove = {a, b};
+    } else if (type == sf::Event::MouseButtonPressed || type == sf::Event::MouseButtonReleased) {
+        e.mouseButton = {sf::Mouse::Left, a, b};
+    } else if (type == sf::Event::KeyPressed) {
+        e.key.code = static_cast<sf::Keyboard::Key>(a);
+    } else {
+        e.text.unicode = static_cast<sf::Uint32>(a);
+    }
+    return e;
+}
+inline sf::Event key(sf::Keyboard::Key code) {
+    return event(sf::Event::KeyPressed, code);
+}
+
+inline std::string readFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
-inline void writeFile(const std::string& path, const std::string& content) {
+inline void writeFile(const std::filesystem::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
 }
 
 class AppTest : public ::testing::Test {
   protected:
-    std::unique_ptr<AppContext> app = std::make_unique<AppContext>();
-    std::filesystem::path dir;
-    std::string scoreFile;
+    std::unique_ptr<AppContext> app;
+    std::filesystem::path dir =
+        std::filesystem::temp_directory_path() / ("tavrello-app-" + std::to_string(getpid()));
+    std::string scoreFile = (dir / "highscore.txt").string();
 
     void SetUp() override {
-        dir = std::filesystem::temp_directory_path() /
-              ("tavrello-app-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
-        scoreFile = (dir / "highscore.txt").string();
-        heldKeys().clear();
-        scriptedMouse() = {5, 5};
+        scriptedMouse = {5, 5};
     }
     void TearDown() override { std::filesystem::remove_all(dir); }
 
-    // Starts the application on a window of the given size, before any frame has run.
+    // A fresh application on a window of the given size, before its first frame.
     void start(unsigned width = 1920, unsigned height = 1080) {
+        app = std::make_unique<AppContext>();
         app->time.manual = true;
         app->time.manualSeconds = 1000.0;
-        app->input.mousePosition = &readScriptedMouse;
-        app->input.keyHeld = &scriptedKeyHeld;
+        app->input = {&noKeyHeld, &readScriptedMouse};
         app->highScorePath = scoreFile;
         startApp(*app, sf::VideoMode(width, height), sf::Style::None);
-        std::srand(7);
     }
-
     void send(const sf::Event& e) { handleEvent(*app, e); }
     void frame() { stepFrame(*app); }
     void wait(double seconds) { advance(app->time, seconds); }
-    // Runs frames over the given time, in steps of 1/40 s.
+    // Frames a tenth of a second apart: the menus' timers are all read in tenths.
     void runFor(double seconds) {
-        constexpr double step = 0.025;
-        for (double t = 0; t < seconds; t += step) {
-            wait(step);
+        for (int tenths = static_cast<int>(std::ceil(seconds * 10 - 1e-6)); tenths > 0; --tenths) {
+            wait(0.1);
             frame();
         }
     }
-    void moveMouse(int x, int y) {
-        scriptedMouse() = {x, y};
-        send(mouseMoved(x, y));
+    void press(float x, float y) {
+        scriptedMouse = {static_cast<int>(x * app->layout.scaleX), static_cast<int>(y * app->layout.scaleY)};
+        send(event(sf::Event::MouseMoved, scriptedMouse.x, scriptedMouse.y));
+        send(event(sf::Event::MouseButtonPressed, scriptedMouse.x, scriptedMouse.y));
     }
-    // A press and its release in the same frame, as a touchpad tap or a fast click on a slow frame.
-    void quickClick(int x, int y) {
-        moveMouse(x, y);
-        send(leftPress(x, y));
-        send(leftRelease(x, y));
-        frame();
-    }
-    void click(int x, int y) {
-        moveMouse(x, y);
-        send(leftPress(x, y));
-        frame();
-        send(leftRelease(x, y));
+    void release() { send(event(sf::Event::MouseButtonReleased, scriptedMouse.x, scriptedMouse.y)); }
+    // A press and its release in one frame, as a touchpad tap or a fast click on a slow frame.
+    void quickClick(float x, float y) {
+        press(x, y);
+        release();
         frame();
     }
-    // From the splash to the main menu with its buttons shown.
-    void reachMainMenu() {
+    void click(float x, float y) {
+        press(x, y);
         frame();
-        send(keyPress(sf::Keyboard::Space));
-        runFor(1.05);
-        ASSERT_EQ(gameState, Menu);
-        runFor(1.3);
+        release();
+        frame();
     }
     void typeText(const std::string& text) {
         for (char c : text) {
-            send(textEntered(static_cast<unsigned char>(c)));
+            send(event(sf::Event::TextEntered, static_cast<unsigned char>(c)));
         }
     }
-    sf::Color pixelAt(float designX, float designY) {
-        sf::Texture shot;
-        shot.create(app->window.getSize().x, app->window.getSize().y);
-        shot.update(app->window);
-        return shot.copyToImage().getPixel(static_cast<unsigned>(designX * app->layout.scaleX),
-                                           static_cast<unsigned>(designY * app->layout.scaleY));
+    // From the splash to the main menu with its buttons shown, and on to the settings page.
+    void reachMainMenu() {
+        frame();
+        send(key(sf::Keyboard::Space));
+        runFor(2.4);
+        ASSERT_EQ(gameState, Menu);
+    }
+    void openSettings() {
+        reachMainMenu();
+        click(960, 557);
+        ASSERT_EQ(app->menuPage, Settings);
+    }
+    sf::Image shot() {
+        sf::Texture texture;
+        texture.create(app->window.getSize().x, app->window.getSize().y);
+        texture.update(app->window);
+        return texture.copyToImage();
     }
 };
+
+// Pixels of an area of a full-HD frame that pass the test, given the pixel and the one under it in the
+// picture painted first.
+template <typename Test>
+int countPixels(const sf::Image& frame, sf::IntRect area, const std::string& picture, Test test) {
+    sf::Image under;
+    under.loadFromFile("assets/" + picture);
+    int count = 0;
+    for (unsigned y = area.top; y < static_cast<unsigned>(area.top + area.height); ++y) {
+        for (unsigned x = area.left; x < static_cast<unsigned>(area.left + area.width); ++x) {
+            count += test(frame.getPixel(x, y), under.getPixel(x, y));
+        }
+    }
+    return count;
+}
+inline int changedPixels(const sf::Image& frame, const std::string& picture, sf::IntRect area) {
+    return countPixels(frame, area, picture, [](sf::Color shown, sf::Color under) { return shown != under; });
+}
 
 } // namespace apptest

@@ -1,234 +1,198 @@
-// The screen flow driven in-process: splash, main menu, instructions and about, Start with and without a
-// player, Escape on every screen, and the cursor's auto-hide.
+// The screen flow driven in-process: the splash and the main menu as drawn, quick clicks on buttons that
+// act only while drawn, Start with and without a player, Escape everywhere, into a game and back, the
+// cursor.
 #include "app_fixture.h"
+
+#include "view/effects.h"
 
 using namespace apptest;
 
 namespace {
-// Centres of the main-menu buttons in design units.
-constexpr int startX = 960, startY = 420;
-constexpr int settingsY = 557;
-constexpr int aboutY = 828;
-constexpr int quitY = 964;
-} // namespace
 
-using SplashTest = AppTest;
+constexpr float menuX = 960, startY = 420, settingsY = 557, quitY = 964;
 
-TEST_F(SplashTest, SpaceDuringFadeInJumpsToOpaqueThenFadesOutIntoTheMenu) {
+TEST_F(AppTest, SplashFadesInAsDrawnAndSpaceEnterOrAClickFadeItOut) {
     start();
     frame();
-    wait(0.3);
+    EXPECT_EQ(shot().getPixel(960, 400), sf::Color::Black) << "fully transparent at first";
+    wait(0.5);
     frame();
-    EXPECT_EQ(app->assets.startPage.getColor().a, 76); // trunc(255 * 0.3)
-    send(keyPress(sf::Keyboard::Space));
+    const sf::Color half = shot().getPixel(960, 400); // the picture's (160, 126, 59) at alpha 127
+    EXPECT_NEAR(half.r, 80, 2);
+    EXPECT_NEAR(half.g, 63, 2);
+    EXPECT_NEAR(half.b, 29, 2);
+    send(key(sf::Keyboard::Space));
     wait(0.01);
     frame();
-    EXPECT_EQ(app->assets.startPage.getColor().a, 252); // fading out from opaque: trunc(255 * 0.99)
+    EXPECT_EQ(app->assets.startPage.getColor().a, 252) << "fading out from opaque: trunc(255 * 0.99)";
     wait(0.5);
-    send(keyPress(sf::Keyboard::Space)); // a second Space changes nothing
+    send(key(sf::Keyboard::Space));
     frame();
-    EXPECT_EQ(app->assets.startPage.getColor().a, 124); // trunc(255 * 0.49)
+    EXPECT_EQ(app->assets.startPage.getColor().a, 124) << "a second Space changes nothing";
     wait(0.6);
     frame();
-    EXPECT_EQ(gameState, Menu);
-    EXPECT_TRUE(app->menuShown);
-}
-
-TEST_F(SplashTest, EnterAndClickAlsoLeaveAndEscapeCloses) {
-    start();
-    frame();
-    send(leftPress(10, 10));
-    EXPECT_FALSE(app->startWaiting);
-    send(keyPress(sf::Keyboard::Escape));
-    frame();
-    EXPECT_FALSE(app->window.isOpen());
-}
-
-using MainMenuTest = AppTest;
-
-TEST_F(MainMenuTest, ButtonsAppearAfterOnePointTwoSecondsAndHighlightUnderTheMouse) {
-    start();
-    frame();
-    send(keyPress(sf::Keyboard::Space));
-    runFor(1.05);
-    ASSERT_EQ(gameState, Menu);
-    scriptedMouse() = {1, 1};
-    runFor(1.1);
-    const sf::Color before = pixelAt(startX, startY);
-    runFor(0.2);
-    const sf::Color shown = pixelAt(startX, startY);
-    EXPECT_NE(before.toInteger(), shown.toInteger());
-    moveMouse(startX, startY);
-    frame();
-    EXPECT_TRUE(app->menuHover[0]);
-    EXPECT_FALSE(app->menuHover[1]);
-    EXPECT_NE(pixelAt(startX, startY).toInteger(), shown.toInteger());
-}
-
-TEST_F(MainMenuTest, ClickThatLeavesAboutDoesNotPressTheButtonBeneath) {
-    start();
-    reachMainMenu();
-    click(startX, aboutY);
-    ASSERT_EQ(app->menuPage, About);
-    // Click on the about page right where Quit stands in the main menu; keep the press in force.
-    moveMouse(startX, quitY);
-    send(leftPress(startX, quitY));
-    frame();
-    frame();
-    frame();
-    EXPECT_EQ(app->menuPage, MainMenu);
-    EXPECT_TRUE(app->window.isOpen());
-}
-
-TEST_F(MainMenuTest, StartWithoutAPlayerOpensTheSettingsPageWithThePrompt) {
-    start();
-    reachMainMenu();
-    click(startX, startY);
-    EXPECT_EQ(app->menuPage, Settings);
-    EXPECT_TRUE(app->namePrompt);
-    EXPECT_EQ(gameState, Menu);
-}
-
-TEST_F(MainMenuTest, StartHeldStillKeepsRestartingTheFadeThenPlays) {
-    writeFile(scoreFile, "Ann\n5,0,1\n70,2,3\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nAnn\n");
-    start();
-    reachMainMenu();
-    moveMouse(startX, startY);
-    send(leftPress(startX, startY));
-    runFor(2.0);
-    EXPECT_EQ(gameState, Menu); // the press in force restarted the fade every frame
-    EXPECT_EQ(app->game.bestScore, 70);
-    send(leftRelease(startX, startY));
-    runFor(1.05);
-    EXPECT_EQ(gameState, Playing);
-    EXPECT_EQ(app->players.currentPlayer, "Ann");
-}
-
-TEST_F(MainMenuTest, EscapeLeavesPagesAndClosesFromTheMainMenu) {
-    start();
-    reachMainMenu();
-    click(startX, settingsY);
-    ASSERT_EQ(app->menuPage, Settings);
-    send(keyPress(sf::Keyboard::Escape));
-    EXPECT_EQ(app->menuPage, MainMenu);
-    EXPECT_TRUE(app->window.isOpen());
-    send(keyPress(sf::Keyboard::Escape));
-    frame();
-    EXPECT_FALSE(app->window.isOpen());
-}
-
-TEST_F(MainMenuTest, EventsAfterACloseRequestInTheSameFrameAreStillHandled) {
-    start();
-    reachMainMenu();
-    click(startX, settingsY);
-    ASSERT_EQ(app->menuPage, Settings);
-    sf::Event closed{};
-    closed.type = sf::Event::Closed;
-    send(closed);
-    typeText("Zoe");
-    EXPECT_TRUE(app->window.isOpen());
-    EXPECT_EQ(app->players.nameInput, "Zoe");
-    frame();
-    EXPECT_FALSE(app->window.isOpen());
-}
-
-TEST_F(MainMenuTest, QuitButtonClosesTheWindow) {
-    start();
-    reachMainMenu();
-    click(startX, quitY);
-    EXPECT_FALSE(app->window.isOpen());
-}
-
-using PlayFlowTest = AppTest;
-
-TEST_F(PlayFlowTest, FirstMenuFramePreparesAGameWithTheFilesLastPlayer) {
-    writeFile(scoreFile, "Ann\nBob\n[LAST_PLAYER]\nBob\n");
-    start();
-    reachMainMenu();
-    EXPECT_TRUE(app->gameReady);
-    EXPECT_EQ(app->players.currentPlayer, "Bob");
-    EXPECT_EQ(app->players.lastPlayerIndex, 1);
-    EXPECT_EQ(app->game.cursorColumn, 6);
-    for (int c = 0; c < boardColumns; ++c) {
-        EXPECT_EQ(cell(app->game.board, 7, c), Empty);
+    EXPECT_TRUE(gameState == Menu && app->menuShown);
+    for (const sf::Event& leave : {key(sf::Keyboard::Enter), event(sf::Event::MouseButtonPressed, 9, 9)}) {
+        gameState = StartPage;
+        app->startWaiting = true;
+        send(leave);
+        EXPECT_FALSE(app->startWaiting) << leave.type;
     }
 }
 
-TEST_F(PlayFlowTest, BLeavesTheGameAndEscapeClosesDuringPlay) {
+TEST_F(AppTest, MainMenuFadesInThenShowsItsButtonsAfterOnePointTwoSecondsHighlightedUnderTheMouse) {
+    const sf::IntRect startArea(858, 367, 204, 110);
+    start();
+    frame();
+    send(key(sf::Keyboard::Space));
+    wait(1.1);
+    frame();
+    ASSERT_EQ(gameState, Menu);
+    wait(0.5);
+    frame();
+    EXPECT_EQ(app->assets.menuPage.getColor(), sf::Color(255, 255, 255, 127));
+    wait(0.6);
+    frame();
+    EXPECT_EQ(changedPixels(shot(), "menu_page.png", startArea), 0) << "the background alone at 1.1 s";
+    wait(0.15);
+    frame();
+    const sf::Color gray = shot().getPixel(960, 420);
+    EXPECT_GT(changedPixels(shot(), "menu_page.png", startArea), 1000) << "Start drawn at 1.25 s";
+    scriptedMouse = {960, 420};
+    frame();
+    EXPECT_EQ(app->menuHover, (std::array<bool, 5>{true, false, false, false, false}));
+    EXPECT_NE(shot().getPixel(960, 420), gray);
+}
+
+// Each main-menu button acts once for a press and release in one frame, and only while it is drawn: not
+// before 1.2 s, not during the fade-out into a game. A click that leaves a page presses nothing beneath.
+TEST_F(AppTest, QuickClicksActOnceOnEveryMainMenuButtonWhileItIsDrawn) {
     writeFile(scoreFile, "Ann\n[LAST_PLAYER]\nAnn\n");
     start();
     reachMainMenu();
-    click(startX, startY);
-    runFor(1.05);
+    const std::pair<float, MenuPage> pages[] = {{settingsY, Settings}, {693, Instructions}, {828, About}};
+    for (const auto& [y, page] : pages) {
+        quickClick(menuX, y);
+        EXPECT_EQ(app->menuPage, page);
+        page == Settings ? send(key(sf::Keyboard::Escape)) : quickClick(menuX, quitY);
+        EXPECT_FALSE(app->closeRequested) << "the click that left the page quit";
+        wait(1.0);
+        quickClick(menuX, y);
+        EXPECT_EQ(app->menuPage, MainMenu) << y << ": acted 1.0 s into the menu";
+        wait(0.3);
+    }
+    quickClick(menuX, startY);
+    EXPECT_FALSE(app->menuShown) << "Start began the fade into the game";
+    runFor(0.5);
+    quickClick(menuX, settingsY);
+    EXPECT_EQ(app->menuPage, MainMenu) << "Settings acted during the fade-out";
+    runFor(0.6);
     ASSERT_EQ(gameState, Playing);
-    send(keyPress(sf::Keyboard::B));
+    send(key(sf::Keyboard::M));
+    EXPECT_FALSE(app->audio.musicEnabled) << "M works in a game started from the main menu";
+    send(key(sf::Keyboard::B));
+    runFor(1.3);
+    quickClick(menuX, quitY);
+    EXPECT_FALSE(app->window.isOpen()) << "Quit";
+}
+
+// Start without a player opens the prompt; with one, a press held still keeps the fade-out restarting.
+TEST_F(AppTest, StartAsksForANameFirstThenAHeldPressDelaysTheGame) {
+    start();
+    reachMainMenu();
+    click(menuX, startY); // the prompt's blink starts here, at 0 s
+    EXPECT_TRUE(app->menuPage == Settings && app->namePrompt && blinkActive());
+    typeText("Ann\r");
+    writeFile(scoreFile, "Ann\n5,0,1\n70,2,3\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nAnn\n");
+    send(key(sf::Keyboard::Escape));
+    wait(1.3);
+    press(menuX, startY);
+    for (double step : {0.5, 0.5, 0.4}) {
+        wait(step);
+        frame();
+    }
+    EXPECT_EQ(gameState, Menu) << "1.4 s after the press";
+    EXPECT_EQ(app->game.bestScore, 70);
+    release();
+    wait(0.6);
+    frame();
     EXPECT_EQ(gameState, Menu);
-    EXPECT_FALSE(app->gameReady);
-    frame();
-    EXPECT_TRUE(app->gameReady);
-    runFor(1.3); // the buttons show again 1.2 s after the menu came back
-    click(startX, startY);
-    runFor(1.2);
-    ASSERT_EQ(gameState, Playing);
-    send(keyPress(sf::Keyboard::Escape));
-    frame();
-    EXPECT_FALSE(app->window.isOpen());
-}
-
-using CursorTest = AppTest;
-
-TEST_F(CursorTest, HidesAfterTwoSecondsStillAndReturnsOnMovement) {
-    start();
-    reachMainMenu();
-    moveMouse(300, 300);
-    frame();
-    EXPECT_TRUE(app->cursorVisible);
-    runFor(1.9);
-    EXPECT_TRUE(app->cursorVisible);
-    runFor(0.2);
-    EXPECT_FALSE(app->cursorVisible);
-    moveMouse(301, 300);
-    frame();
-    EXPECT_TRUE(app->cursorVisible);
-}
-
-TEST_F(CursorTest, NeverShownOnTheSplash) {
-    start();
-    frame();
-    moveMouse(400, 400);
-    frame();
-    EXPECT_FALSE(app->cursorVisible);
-}
-
-TEST_F(PlayFlowTest, ABlinkLeftByTheNamePromptDoesNotHideTheLevelTens) {
-    start();
-    reachMainMenu();
-    click(startX, startY); // no player: the prompt starts the blink
-    ASSERT_TRUE(app->namePrompt);
-    typeText("Ann");
-    send(textEntered(13));
-    send(keyPress(sf::Keyboard::Escape));
-    // The first frame of play comes 2.8 s after the blink began: an odd quarter-second, a hidden phase.
-    wait(1.775);
-    click(startX, startY);
-    runFor(1.05);
+    wait(0.5);
+    frame(); // 3.8 s: a hidden quarter-second of the prompt's blink, had it gone on
     ASSERT_EQ(gameState, Playing);
     frame();
     EXPECT_EQ(app->assets.levelDigits[0].getColor().a, 255);
     EXPECT_EQ(app->assets.levelDigits[1].getColor().a, 255);
 }
 
-TEST_F(PlayFlowTest, MusicKeyWorksAfterAFullBoardButNotInThePlayersPause) {
+TEST_F(AppTest, EscapeLeavesAPageOrClosesAndEventsAfterACloseStillCount) {
+    start();
+    const std::tuple<int, int, bool> cases[] = {{StartPage, MainMenu, true}, {Menu, MainMenu, true},
+                                                {Menu, Settings, false},     {Menu, Instructions, false},
+                                                {Menu, About, false},        {Playing, MainMenu, true},
+                                                {GameEnd, MainMenu, true}};
+    for (const auto& [state, page, closes] : cases) {
+        gameState = state;
+        app->menuPage = page;
+        app->closeRequested = false;
+        wait(1.0);
+        send(key(sf::Keyboard::Escape));
+        EXPECT_EQ(app->menuPage, MainMenu) << state << "/" << page;
+        EXPECT_EQ(app->closeRequested, closes) << state << "/" << page;
+        EXPECT_EQ(elapsedSeconds(app->fadeClock) == 0.0f, !closes) << state << "/" << page;
+    }
+    gameState = Menu;
+    app->menuPage = Settings;
+    app->closeRequested = false;
+    send(event(sf::Event::Closed));
+    typeText("Zoe");
+    EXPECT_EQ(app->players.nameInput, "Zoe");
+    EXPECT_TRUE(app->window.isOpen());
+    frame();
+    EXPECT_FALSE(app->window.isOpen());
+}
+
+TEST_F(AppTest, GamesStartFromTheMenuAndBOrTheMenuButtonLeadBackToAFreshOne) {
+    writeFile(scoreFile, "Ann\nBob\n[LAST_PLAYER]\nBob\n");
     start();
     reachMainMenu();
-    app->game.paused = true;
-    app->game.boardFull = true;
-    gameState = GameEnd;
-    send(keyPress(sf::Keyboard::M));
+    EXPECT_TRUE(app->gameReady);
+    EXPECT_EQ(app->players.currentPlayer, "Bob");
+    EXPECT_EQ(app->players.lastPlayerIndex, 1);
+    for (const bool byKey : {true, false}) {
+        app->game.board[5] = Gem50;
+        click(menuX, startY);
+        runFor(1.05);
+        ASSERT_EQ(gameState, Playing);
+        byKey ? send(key(sf::Keyboard::B)) : quickClick(1695 + 30, 50);
+        EXPECT_TRUE(gameState == Menu && app->menuShown) << byKey;
+        runFor(1.3);
+        EXPECT_EQ(app->game.board[5], Empty) << "a fresh game was prepared";
+    }
+    gameState = GameEnd; // M still switches after a full board, not in the player's pause
+    app->game.boardFull = app->game.paused = true;
+    send(key(sf::Keyboard::M));
     EXPECT_FALSE(app->audio.musicEnabled);
-    app->audio.musicLatch = false;
-    app->game.boardFull = false;
+    app->audio.musicLatch = app->game.boardFull = false;
     gameState = Playing;
-    send(keyPress(sf::Keyboard::M));
+    send(key(sf::Keyboard::M));
     EXPECT_FALSE(app->audio.musicEnabled);
 }
+
+TEST_F(AppTest, CursorNeverShowsOnTheSplashAndHidesAfterTwoSecondsStillInTheMenu) {
+    start();
+    frame();
+    scriptedMouse = {400, 400};
+    frame();
+    EXPECT_FALSE(app->cursorVisible);
+    reachMainMenu();
+    const std::pair<sf::Vector2i, bool> steps[] = {
+        {{300, 300}, true}, {{300, 300}, true}, {{300, 300}, false}, {{301, 300}, true}};
+    for (const auto& [mouse, visible] : steps) {
+        scriptedMouse = mouse;
+        runFor(1.0); // still for 1 s, then 2 s, hidden after more than 2 s
+        EXPECT_EQ(app->cursorVisible, visible) << mouse.x;
+    }
+}
+
+} // namespace

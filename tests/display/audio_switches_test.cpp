@@ -1,312 +1,214 @@
-// Audio on the null output: the music and sound switches with their keys and latches, the two ways an
-// effect starts, the requests of the rules, and the music's life across pause, game end and end screen.
+// Audio on the null output and the game screen's buttons: the switches with their keys, latches and
+// guards, the two ways an effect starts, the rules' requests, and the music across pause and game end.
 #include "view/audio.h"
 
 #include "view_fixture.h"
 
-#include <cstdint>
-#include <cstring>
 #include <vector>
 
 namespace viewtest {
 namespace {
 
-constexpr unsigned sampleRate = 22050;
-constexpr unsigned effectSeconds = 5;
-constexpr unsigned musicSeconds = 10;
-
-std::vector<sf::Int16> tone(unsigned seconds) {
-    std::vector<sf::Int16> samples(sampleRate * seconds);
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        samples[i] = static_cast<sf::Int16>((i % 50) * 400);
-    }
-    return samples;
-}
-
-void put(std::vector<char>& bytes, std::size_t at, std::uint32_t value, std::size_t size) {
-    std::memcpy(&bytes[at], &value, size); // little-endian machine, as the format wants
-}
-
-// A mono 16-bit WAV file in memory; it has to outlive the music that streams from it.
-const std::vector<char>& musicFile() {
-    static const std::vector<char> bytes = [] {
-        const std::vector<sf::Int16> samples = tone(musicSeconds);
-        const std::size_t dataSize = samples.size() * sizeof(sf::Int16);
-        std::vector<char> wav(44 + dataSize);
-        std::memcpy(&wav[0], "RIFF", 4);
-        put(wav, 4, static_cast<std::uint32_t>(wav.size() - 8), 4);
-        std::memcpy(&wav[8], "WAVEfmt ", 8);
-        put(wav, 16, 16, 4);
-        put(wav, 20, 1, 2); // PCM
-        put(wav, 22, 1, 2); // mono
-        put(wav, 24, sampleRate, 4);
-        put(wav, 28, sampleRate * 2, 4);
-        put(wav, 32, 2, 2);
-        put(wav, 34, 16, 2);
-        std::memcpy(&wav[36], "data", 4);
-        put(wav, 40, static_cast<std::uint32_t>(dataSize), 4);
-        std::memcpy(&wav[44], samples.data(), dataSize);
-        return wav;
-    }();
-    return bytes;
-}
+using Status = sf::SoundSource::Status;
+constexpr float musicX = 1543, soundX = 1619, mainMenuX = 1695, pauseX = 1771, quitX = 1847;
 
 class AudioTest : public PlayingAppTest {
   protected:
     void SetUp() override {
         PlayingAppTest::SetUp();
-        const std::vector<sf::Int16> samples = tone(effectSeconds);
         Sounds& sounds = app->assets.sounds;
         sounds.players = std::make_unique<SoundPlayers>();
         sounds.audible = true;
+        const std::vector<sf::Int16> fiveSeconds(22050 * 5, 3000);
         for (SoundEffect& effect : sounds.players->effects) {
-            effect.buffer.loadFromSamples(samples.data(), samples.size(), 1, sampleRate);
+            effect.buffer.loadFromSamples(fiveSeconds.data(), fiveSeconds.size(), 1, 22050);
             effect.sound.setBuffer(effect.buffer);
-            effect.sound.setVolume(20.0f);
         }
-        sf::Music& music = app->assets.sounds.players->music;
-        app->assets.sounds.musicOpened = music.openFromMemory(musicFile().data(), musicFile().size());
-        ASSERT_TRUE(app->assets.sounds.musicOpened);
-        music.setLoop(true);
-        music.setVolume(2.0f);
-        music.play();
+        sounds.musicOpened = music().openFromFile("assets/tavrelloMusic.ogg");
+        ASSERT_TRUE(sounds.musicOpened);
+        music().play();
+        app->game.fallRow = 3; // the gem in the air over an empty cell: the pause button acts
+        app->game.fallColumn = 2;
+        app->gameReady = true;
         app->menuPage = MainMenu;
     }
 
     sf::Sound& sound(SoundEffectId effect) {
         return app->assets.sounds.players->effects[static_cast<std::size_t>(effect)].sound;
     }
-    sf::SoundSource::Status music() { return app->assets.sounds.players->music.getStatus(); }
-    float musicOffset() { return app->assets.sounds.players->music.getPlayingOffset().asSeconds(); }
-
+    float offset(SoundEffectId effect) { return sound(effect).getPlayingOffset().asSeconds(); }
+    sf::Music& music() { return app->assets.sounds.players->music; }
+    float musicAt() { return music().getPlayingOffset().asSeconds(); }
     void playFrom(SoundEffectId effect, float seconds) {
         sound(effect).play();
         sound(effect).setPlayingOffset(sf::seconds(seconds));
     }
-
-    void request(SoundEffectId effect, CueRule rule) {
-        Requests& requests = app->game.requests;
-        requests.cues[static_cast<std::size_t>(requests.cueCount)] = SoundCue{effect, rule};
-        ++requests.cueCount;
+    void keys(std::initializer_list<sf::Keyboard::Key> pressed) {
+        for (sf::Keyboard::Key key : pressed) {
+            handleAudioKey(*app, key);
+        }
     }
-
-    // A game in play with its gem in the air, so the pause button acts.
-    void startPlaying() {
-        gameState = Playing;
-        Game& game = app->game;
-        game.board = Board{};
-        game.fallRow = 2;
-        game.fallColumn = 4;
-        game.gemActive = true;
-        game.paused = false;
-    }
-
-    // As the event loop does for a click: the rules' requests are carried out after the event.
-    void clickPause() {
+    std::pair<bool, bool> switches() { return {app->audio.musicEnabled, app->audio.soundEnabled}; }
+    // As the event loop does for a click: audio read before, the rules' requests carried out after.
+    void clickButton(float designX) {
         snapshotAudioStatus(app->game.audio, app->audio, app->assets.sounds);
-        handleGameButtons(*app, pixelOf(1771 + 35, 57));
+        handleGameButtons(*app, pixelOf(designX + 35, 57));
         carryOutRequests(*app);
     }
 };
 
-TEST_F(AudioTest, MPausesTheMusicAndResumesItWhereItStopped) {
+TEST_F(AudioTest, KeysSwitchOncePerPressNeverWhilePausedOrOnTheSettingsPage) {
     gameState = StartPage;
-    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(4.0f));
-    handleAudioKey(*app, sf::Keyboard::M);
-    EXPECT_FALSE(app->audio.musicEnabled);
-    EXPECT_EQ(music(), sf::SoundSource::Paused);
-    releaseAudioLatches(app->audio, false, false);
-    handleAudioKey(*app, sf::Keyboard::M);
-    EXPECT_TRUE(app->audio.musicEnabled);
-    EXPECT_EQ(music(), sf::SoundSource::Playing);
-    EXPECT_GE(musicOffset(), 3.9f);
-}
-
-TEST_F(AudioTest, AHeldKeyTogglesOnceUntilItIsReleased) {
-    handleAudioKey(*app, sf::Keyboard::M);
-    handleAudioKey(*app, sf::Keyboard::M); // key repeat
-    releaseAudioLatches(app->audio, true, false);
-    handleAudioKey(*app, sf::Keyboard::M);
-    EXPECT_FALSE(app->audio.musicEnabled);
-    handleAudioKey(*app, sf::Keyboard::S);
-    handleAudioKey(*app, sf::Keyboard::S);
-    EXPECT_FALSE(app->audio.soundEnabled);
+    music().setPlayingOffset(sf::seconds(4.0f));
+    keys({sf::Keyboard::M, sf::Keyboard::M, sf::Keyboard::S, sf::Keyboard::S}); // with key repeat
+    EXPECT_EQ(switches(), std::pair(false, false));
+    EXPECT_EQ(music().getStatus(), Status::Paused);
     releaseAudioLatches(app->audio, true, false); // M still held, S let go
-    handleAudioKey(*app, sf::Keyboard::S);
-    handleAudioKey(*app, sf::Keyboard::M);
-    EXPECT_TRUE(app->audio.soundEnabled);
-    EXPECT_FALSE(app->audio.musicEnabled);
+    keys({sf::Keyboard::M, sf::Keyboard::S});
+    EXPECT_EQ(switches(), std::pair(false, true));
     releaseAudioLatches(app->audio, false, false);
-    handleAudioKey(*app, sf::Keyboard::M);
-    EXPECT_TRUE(app->audio.musicEnabled);
-}
-
-TEST_F(AudioTest, KeysDoNothingWhilePausedOrOnTheSettingsPage) {
-    app->game.paused = true;
-    handleAudioKey(*app, sf::Keyboard::M);
-    handleAudioKey(*app, sf::Keyboard::S);
-    EXPECT_TRUE(app->audio.musicEnabled);
-    EXPECT_TRUE(app->audio.soundEnabled);
-    EXPECT_EQ(music(), sf::SoundSource::Playing);
-    app->game.paused = false;
-    gameState = Menu;
-    app->menuPage = Settings; // typing a name with m or s in it
-    handleAudioKey(*app, sf::Keyboard::M);
-    handleAudioKey(*app, sf::Keyboard::S);
-    EXPECT_TRUE(app->audio.musicEnabled);
-    EXPECT_TRUE(app->audio.soundEnabled);
-    EXPECT_FALSE(app->audio.musicLatch) << "a refused press takes no latch";
-}
-
-TEST_F(AudioTest, SwitchingMusicOnAfterAStopPlaysFromTheStart) {
-    app->audio.musicEnabled = false;
-    app->assets.sounds.players->music.stop();
-    switchMusic(*app);
-    EXPECT_EQ(music(), sf::SoundSource::Playing);
-    EXPECT_LT(musicOffset(), 1.0f);
-}
-
-TEST_F(AudioTest, StartEffectRestartsAPlayingEffect) {
-    playFrom(SoundEffectId::GemFall, 3.0f);
-    startEffect(app->audio, app->assets.sounds, SoundEffectId::GemFall);
-    EXPECT_EQ(sound(SoundEffectId::GemFall).getStatus(), sf::SoundSource::Playing);
-    EXPECT_LT(sound(SoundEffectId::GemFall).getPlayingOffset().asSeconds(), 1.0f);
-}
-
-TEST_F(AudioTest, StartEffectOnceLeavesAPlayingEffectAlone) {
-    playFrom(SoundEffectId::Alert, 3.0f);
-    startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Alert);
-    EXPECT_GE(sound(SoundEffectId::Alert).getPlayingOffset().asSeconds(), 3.0f);
-    startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Applause);
-    EXPECT_EQ(sound(SoundEffectId::Applause).getStatus(), sf::SoundSource::Playing);
-}
-
-TEST_F(AudioTest, NoEffectStartsWithSoundOffButAPlayingOneFinishes) {
-    playFrom(SoundEffectId::Alert, 1.0f);
-    handleAudioKey(*app, sf::Keyboard::S);
-    EXPECT_EQ(sound(SoundEffectId::Alert).getStatus(), sf::SoundSource::Playing);
-    startEffect(app->audio, app->assets.sounds, SoundEffectId::GemFall);
-    startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Defeat);
-    EXPECT_EQ(sound(SoundEffectId::GemFall).getStatus(), sf::SoundSource::Stopped);
-    EXPECT_EQ(sound(SoundEffectId::Defeat).getStatus(), sf::SoundSource::Stopped);
-    startEffect(app->audio, app->assets.sounds, SoundEffectId::Alert);
-    EXPECT_GE(sound(SoundEffectId::Alert).getPlayingOffset().asSeconds(), 1.0f) << "not restarted either";
-}
-
-TEST_F(AudioTest, VolumesGoToTheMusicAndEveryEffect) {
-    app->volumes.music = 37.0f;
-    app->volumes.sound = 64.0f;
-    applyVolumes(app->volumes, app->assets.sounds);
-    EXPECT_FLOAT_EQ(app->assets.sounds.players->music.getVolume(), 37.0f);
-    for (const SoundEffect& effect : app->assets.sounds.players->effects) {
-        EXPECT_FLOAT_EQ(effect.sound.getVolume(), 64.0f);
+    keys({sf::Keyboard::M});
+    EXPECT_EQ(music().getStatus(), Status::Playing);
+    EXPECT_GE(musicAt(), 3.9f) << "resumed where it was paused";
+    releaseAudioLatches(app->audio, false, false);
+    for (int page : {MainMenu, Settings}) {
+        app->game.paused = page == MainMenu;
+        app->menuPage = page;
+        keys({sf::Keyboard::M, sf::Keyboard::S});
+        EXPECT_EQ(switches(), std::pair(true, true)) << page;
+        EXPECT_FALSE(app->audio.musicLatch || app->audio.soundLatch) << "a refused press takes no latch";
     }
 }
 
-TEST_F(AudioTest, SnapshotTellsTheRulesTheSwitchesAndWhatPlays) {
-    app->game.audio.playing.fill(true);
-    playFrom(SoundEffectId::TrashDrop, 0.0f);
-    switchSound(*app);
-    snapshotAudioStatus(app->game.audio, app->audio, app->assets.sounds);
-    const AudioStatus& status = app->game.audio;
-    EXPECT_FALSE(status.soundEnabled);
-    EXPECT_TRUE(status.musicEnabled);
-    for (int i = 0; i < soundEffectCount; ++i) {
-        EXPECT_EQ(status.playing[static_cast<std::size_t>(i)],
-                  i == static_cast<int>(SoundEffectId::TrashDrop))
-            << i;
-    }
-}
-
-TEST_F(AudioTest, RequestedCuesPlayWithTheirRules) {
+TEST_F(AudioTest, EffectsStartByTheirRuleOnlyWithSoundOnAndPlayingOnesFinish) {
     playFrom(SoundEffectId::GemFall, 3.0f);
     playFrom(SoundEffectId::PatternShift, 3.0f);
-    request(SoundEffectId::GemFall, CueRule::Restart);
-    request(SoundEffectId::PatternShift, CueRule::Once);
-    request(SoundEffectId::LevelUp, CueRule::Once);
+    Requests& requests = app->game.requests;
+    requests.cues[0] = {SoundEffectId::GemFall, CueRule::Restart};
+    requests.cues[1] = {SoundEffectId::PatternShift, CueRule::Once};
+    requests.cues[2] = {SoundEffectId::LevelUp, CueRule::Once};
+    requests.cueCount = 3;
     carryOutRequests(*app);
-    EXPECT_LT(sound(SoundEffectId::GemFall).getPlayingOffset().asSeconds(), 1.0f);
-    EXPECT_GE(sound(SoundEffectId::PatternShift).getPlayingOffset().asSeconds(), 3.0f);
-    EXPECT_EQ(sound(SoundEffectId::LevelUp).getStatus(), sf::SoundSource::Playing);
-    EXPECT_EQ(sound(SoundEffectId::Defeat).getStatus(), sf::SoundSource::Stopped);
-    EXPECT_EQ(app->game.requests.cueCount, 0);
+    EXPECT_LT(offset(SoundEffectId::GemFall), 1.0f) << "restarted";
+    EXPECT_GE(offset(SoundEffectId::PatternShift), 3.0f) << "left alone";
+    EXPECT_EQ(std::pair(sound(SoundEffectId::LevelUp).getStatus(), sound(SoundEffectId::Defeat).getStatus()),
+              std::pair(Status::Playing, Status::Stopped));
+    EXPECT_EQ(requests.cueCount, 0);
+    playFrom(SoundEffectId::Alert, 1.0f);
+    switchSound(*app);
+    snapshotAudioStatus(app->game.audio, app->audio, app->assets.sounds);
+    const AudioStatus& seen = app->game.audio;
+    EXPECT_EQ(std::tuple(seen.soundEnabled, seen.playing[0], seen.playing[3], seen.playing[4]),
+              std::tuple(false, true, false, true));
+    startEffect(app->audio, app->assets.sounds, SoundEffectId::Alert);
+    startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Defeat);
+    EXPECT_GE(offset(SoundEffectId::Alert), 1.0f) << "plays on, not restarted";
+    EXPECT_EQ(sound(SoundEffectId::Defeat).getStatus(), Status::Stopped);
+    app->volumes = {37, 64};
+    applyVolumes(app->volumes, app->assets.sounds);
+    EXPECT_NEAR(music().getVolume(), 37.0f, 0.01);
+    for (const SoundEffect& effect : app->assets.sounds.players->effects) {
+        EXPECT_NEAR(effect.sound.getVolume(), 64.0f, 0.01);
+    }
 }
 
 TEST_F(AudioTest, RequestsRefreshTheClockAndStartTheLevelBlink) {
     app->game.secondsLeft = 59;
     app->game.level = 23;
-    app->game.requests.clockTicked = true;
-    app->game.requests.levelRose = true;
+    app->game.requests.clockTicked = app->game.requests.levelRose = true;
     carryOutRequests(*app);
     const AssetCatalogue& a = app->assets;
-    EXPECT_EQ(pictureOf(a.levelClock[4], a, a.digitTextures), '9');
-    EXPECT_EQ(pictureOf(a.levelClock[3], a, a.digitTextures), '5');
-    EXPECT_EQ(pictureOf(a.levelDigits[0], a, a.digitTextures), '2');
-    EXPECT_EQ(pictureOf(a.levelDigits[1], a, a.digitTextures), '3');
+    std::string digits;
+    for (const sf::Sprite* sprite :
+         {&a.levelClock[3], &a.levelClock[4], &a.levelDigits[0], &a.levelDigits[1]}) {
+        digits += pictureOf(*sprite, a, a.digitTextures);
+    }
+    EXPECT_EQ(digits, "5923");
     EXPECT_TRUE(blinkActive());
-    EXPECT_FALSE(app->game.requests.clockTicked);
-    EXPECT_FALSE(app->game.requests.levelRose);
+    EXPECT_FALSE(app->game.requests.clockTicked || app->game.requests.levelRose);
 }
 
-TEST_F(AudioTest, PausingTheGamePausesOnlyTheMusic) {
-    startPlaying();
+TEST_F(AudioTest, PauseHoldsOnlyTheMusicAndLeavingAPausedGameLeavesItPaused) {
     playFrom(SoundEffectId::Alert, 0.0f);
-    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(6.0f));
-    clickPause();
-    EXPECT_TRUE(app->game.paused);
-    EXPECT_EQ(music(), sf::SoundSource::Paused);
-    EXPECT_EQ(sound(SoundEffectId::Alert).getStatus(), sf::SoundSource::Playing);
-    clickPause();
-    EXPECT_EQ(music(), sf::SoundSource::Playing);
-    EXPECT_GE(musicOffset(), 5.9f);
-}
-
-TEST_F(AudioTest, PauseLeavesMusicThatIsSwitchedOffAlone) {
-    startPlaying();
+    music().setPlayingOffset(sf::seconds(6.0f));
+    clickButton(pauseX);
+    EXPECT_EQ(std::tuple(app->game.paused, music().getStatus(), sound(SoundEffectId::Alert).getStatus()),
+              std::tuple(true, Status::Paused, Status::Playing));
+    clickButton(pauseX);
+    EXPECT_EQ(music().getStatus(), Status::Playing);
+    EXPECT_GE(musicAt(), 5.9f);
     switchMusic(*app);
-    clickPause();
-    clickPause();
-    EXPECT_EQ(music(), sf::SoundSource::Paused) << "resuming the game does not switch the music on";
-}
-
-TEST_F(AudioTest, LeavingAPausedGameLeavesTheMusicPausedUntilSwitchedOffAndOn) {
-    startPlaying();
-    clickPause();
-    handleGameButtons(*app, pixelOf(1695 + 35, 57));
-    EXPECT_EQ(gameState, Menu);
-    EXPECT_EQ(music(), sf::SoundSource::Paused);
+    clickButton(pauseX);
+    clickButton(pauseX);
+    EXPECT_EQ(music().getStatus(), Status::Paused) << "resuming does not switch the music on";
+    switchMusic(*app);
+    clickButton(pauseX);
+    clickButton(mainMenuX);
+    EXPECT_EQ(std::pair(gameState, music().getStatus()), std::pair(int(Menu), Status::Paused));
     switchMusic(*app);
     switchMusic(*app);
-    EXPECT_EQ(music(), sf::SoundSource::Playing);
+    EXPECT_EQ(music().getStatus(), Status::Playing);
 }
 
-TEST_F(AudioTest, GameEndStopsTheMusicAndTheEndScreenPlaysItOnceFromTheStart) {
-    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(5.0f));
-    app->game.requests.stopMusic = true;
-    carryOutRequests(*app);
-    EXPECT_EQ(music(), sf::SoundSource::Stopped);
-    gameState = GameEnd;
-    updateGameEndScreen(*app);
-    EXPECT_EQ(music(), sf::SoundSource::Playing);
-    EXPECT_LT(musicOffset(), 1.0f);
-    EXPECT_TRUE(app->game.endMusicStarted);
-    app->assets.sounds.players->music.setPlayingOffset(sf::seconds(7.0f));
-    updateGameEndScreen(*app);
-    EXPECT_GE(musicOffset(), 6.9f) << "later frames leave it playing";
+TEST_F(AudioTest, GameEndStopsTheMusicAndTheEndScreenPlaysItOnceFromTheStartWhenSwitchedOn) {
+    for (bool musicOn : {true, false}) {
+        app->audio.musicEnabled = musicOn;
+        app->game.endMusicStarted = false;
+        music().play();
+        music().setPlayingOffset(sf::seconds(5.0f));
+        app->game.requests.stopMusic = true;
+        carryOutRequests(*app);
+        EXPECT_EQ(music().getStatus(), Status::Stopped) << "whatever the switch says";
+        gameState = GameEnd;
+        updateGameEndScreen(*app);
+        EXPECT_EQ(app->game.endMusicStarted, musicOn);
+        if (!musicOn) {
+            EXPECT_EQ(music().getStatus(), Status::Stopped);
+            handleAudioKey(*app, sf::Keyboard::M);
+        }
+        EXPECT_EQ(music().getStatus(), Status::Playing);
+        EXPECT_LT(musicAt(), 1.0f);
+        if (musicOn) {
+            music().setPlayingOffset(sf::seconds(7.0f));
+            updateGameEndScreen(*app);
+            EXPECT_GE(musicAt(), 6.9f) << "later frames leave it playing";
+        }
+    }
 }
 
-TEST_F(AudioTest, WithMusicOffTheEndScreenStaysSilentUntilSwitchedOn) {
-    switchMusic(*app);
-    app->game.requests.stopMusic = true;
-    carryOutRequests(*app);
-    EXPECT_EQ(music(), sf::SoundSource::Stopped) << "the end stops the music whatever the switch says";
-    gameState = GameEnd;
-    updateGameEndScreen(*app);
-    EXPECT_EQ(music(), sf::SoundSource::Stopped);
-    EXPECT_FALSE(app->game.endMusicStarted);
-    handleAudioKey(*app, sf::Keyboard::M);
-    EXPECT_EQ(music(), sf::SoundSource::Playing);
-    EXPECT_LT(musicOffset(), 1.0f);
+// The switches act only unpaused in play; the main menu, pause and quit also while paused; none off the
+// game screen or beside the buttons. What changed: m music off, s sound off, M menu, p paused, q quit.
+TEST_F(AudioTest, GameScreenButtonsActOnlyUnderTheirGuards) {
+    const std::tuple<float, int, bool, std::string> clicks[] = {
+        {musicX, Playing, false, "m"},   {soundX, Playing, false, "s"}, {musicX, Playing, true, ""},
+        {soundX, Playing, true, ""},     {musicX, GameEnd, false, ""},  {mainMenuX, Playing, true, "M"},
+        {mainMenuX, GameEnd, false, ""}, {pauseX, Playing, false, "p"}, {pauseX, Menu, false, ""},
+        {quitX, Playing, true, "q"},     {quitX, Menu, false, ""},      {musicX - 76, Playing, false, ""}};
+    for (const auto& [x, state, paused, changed] : clicks) {
+        gameState = state;
+        app->game.paused = paused;
+        app->game.gemActive = !paused;
+        app->audio = Audio{};
+        app->closeRequested = false;
+        advanceSeconds(1.0);
+        clickButton(x);
+        const std::string seen = std::string(app->audio.musicEnabled ? "" : "m") +
+                                 (app->audio.soundEnabled ? "" : "s") + (gameState != state ? "M" : "") +
+                                 (app->game.paused != paused ? "p" : "") + (app->closeRequested ? "q" : "");
+        EXPECT_EQ(seen, changed) << x << " in state " << state << (paused ? ", paused" : "");
+        if (gameState != state) {
+            EXPECT_TRUE(app->menuShown && !app->gameReady && elapsedSeconds(app->fadeClock) == 0.0f);
+            app->gameReady = true;
+        }
+    }
+    gameState = Playing;
+    for (int restingRow : {4, 8}) { // the gem rests on a gem, or on the floor: no pause
+        app->game.paused = false;
+        app->game.fallRow = restingRow - 1;
+        cell(app->game.board, 4, 2) = restingRow == 4 ? Gem70 : Empty;
+        clickButton(pauseX);
+        EXPECT_FALSE(app->game.paused) << restingRow;
+    }
 }
 
 } // namespace
