@@ -39,22 +39,9 @@ bool tidyUp(PlayHarness& play) {
     return false;
 }
 
-} // namespace
-
-TEST(NewGame, LeavesNothingOfTheLastGameAndItsFirstFrameMovesTheGemAndTicks) {
-    const unsigned seed = 31337;
-    std::srand(seed);
-    const int column = std::rand() % 12;
-    const int kind = std::rand() % 3;
-    std::string pattern;
-    for (int slot = 0; slot < threadSlots; ++slot) {
-        pattern += kindLetters[std::rand() % 3 + 1]; // Gem90..Gem70
-    }
-    const int following = std::rand();
-
-    // The last game, left with B in the middle of everything: a landing waiting for its spawn delay,
-    // animations, points of that frame and a rising read-out.
-    PlayHarness play;
+// The last game, left with B in the middle of everything: a landing waiting for its spawn delay,
+// animations, points of that frame and a rising read-out; then a new game 30 s later.
+void startAfterAnAbandonedGame(PlayHarness& play, unsigned seed) {
     Game& game = play.game;
     game.board = boardFrom({"ABC", "*#H", "............#"});
     game.thread = slotsFrom("ABCDEFGH");
@@ -69,7 +56,35 @@ TEST(NewGame, LeavesNothingOfTheLastGameAndItsFirstFrameMovesTheGemAndTicks) {
     advance(play.time, 30.0);
     std::srand(seed);
     startNewGame(game);
+}
 
+// Checks that every column stands from the bottom without gaps and holds only level 1's kinds,
+// diamonds and trash; returns the number of gems.
+int stackedGems(const Board& board) {
+    int gems = 0;
+    for (int column = 0; column < boardColumns; ++column) {
+        const std::string picture = columnPicture(board, column);
+        gems += columnHeight(board, column);
+        EXPECT_EQ(picture.find_first_not_of(".ABC*#"), std::string::npos) << picture;
+        EXPECT_EQ(picture.find('.', boardRows - columnHeight(board, column)), std::string::npos) << picture;
+    }
+    return gems;
+}
+
+} // namespace
+
+TEST(NewGame, LeavesNothingOfTheLastGameAndDrawsTheFirstGemAndPattern) {
+    std::srand(31337);
+    const int column = std::rand() % 12;
+    const int kind = std::rand() % 3;
+    std::string pattern;
+    for (int slot = 0; slot < threadSlots; ++slot) {
+        pattern += kindLetters[std::rand() % 3 + 1]; // Gem90..Gem70
+    }
+    const int following = std::rand();
+    PlayHarness play;
+    const Game& game = play.game;
+    startAfterAnAbandonedGame(play, 31337);
     EXPECT_EQ(std::rand(), following) << "exactly 1 + 1 + 8 numbers were drawn";
     EXPECT_EQ(game.fallColumn, column);
     EXPECT_EQ(game.fallKind, kind);
@@ -84,15 +99,17 @@ TEST(NewGame, LeavesNothingOfTheLastGameAndItsFirstFrameMovesTheGemAndTicks) {
     EXPECT_FALSE(game.paused || game.timeUp || game.boardFull || game.requests.stopMusic);
     EXPECT_FALSE(game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill);
     EXPECT_FALSE(game.endSummaryReady || game.endMusicStarted);
+}
 
+TEST(NewGame, FirstFrameAfterTheMenuFadeMovesTheGemAndTicksAndNothingIsLeftToSpawn) {
     // The countdown starts in the menu and the fall clock runs on from the last game: after the
     // one-second fade the first frame moves the gem and shows 00:59 at once.
+    PlayHarness play;
+    Game& game = play.game;
+    startAfterAnAbandonedGame(play, 8);
     advance(play.time, 1.0);
-    frame(play, 0.01);
+    EXPECT_EQ(trace(play, {0.01}, levelClock), "L1:59*");
     EXPECT_EQ(game.fallRow, 1);
-    EXPECT_EQ(game.level, 1);
-    EXPECT_EQ(game.secondsLeft, 59);
-    EXPECT_TRUE(game.requests.clockTicked);
     EXPECT_EQ(game.score + game.popupPoints, 0);
     // A pause must not let the last game's landing spawn a gem behind the player's back.
     togglePause(game);
@@ -177,17 +194,7 @@ TEST(ScriptedGame, DroppingEveryGemFillsTheBoardAndEndsTheGame) {
     EXPECT_EQ(game.level, 1);
     EXPECT_EQ(game.score, 0);
     EXPECT_EQ(ending(game, last), "Defeat!+shown:0/0") << "0 equals the stored best of 0";
-    // Every column stacked from the bottom without gaps, holding only level 1's kinds, diamonds and
-    // trash, one gem per drop; the tube empty; the last gem on top of a full column.
-    int gems = 0;
-    for (int column = 0; column < boardColumns; ++column) {
-        const std::string picture = columnPicture(game.board, column);
-        gems += columnHeight(game.board, column);
-        EXPECT_EQ(picture.find_first_not_of(".ABC*#"), std::string::npos) << picture;
-        EXPECT_EQ(picture.find('.', boardRows - columnHeight(game.board, column)), std::string::npos)
-            << picture;
-    }
-    EXPECT_EQ(gems, drops);
+    EXPECT_EQ(stackedGems(game.board), drops);
     EXPECT_EQ(columnHeight(game.board, trashColumn), 0);
     EXPECT_EQ(columnHeight(game.board, game.fallColumn), boardRows);
 }

@@ -18,12 +18,6 @@ void fillColumnZero(Game& game) {
     game.fallColumn = 0;
 }
 
-// "L<level>:<seconds left>", marked '*' in a frame in which the clock ticked.
-std::string levelClock(const Game& game, const FrameResult&) {
-    return "L" + std::to_string(game.level) + ":" + std::to_string(game.secondsLeft) +
-           (game.requests.clockTicked ? "*" : "");
-}
-
 // "<score>/<best> <read-out points>@<its x>:<its progress>"
 std::string points(const Game& game, const FrameResult&) {
     return std::to_string(game.score) + "/" + std::to_string(game.bestScore) + " " +

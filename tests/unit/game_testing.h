@@ -119,6 +119,12 @@ inline std::vector<double> every(int count, double seconds) {
     return std::vector<double>(count, seconds);
 }
 
+// "L<level>:<seconds left>", marked '*' in a frame in which the clock ticked.
+inline std::string levelClock(const Game& game, const FrameResult&) {
+    return "L" + std::to_string(game.level) + ":" + std::to_string(game.secondsLeft) +
+           (game.requests.clockTicked ? "*" : "");
+}
+
 // What a frame did about the end: "end", "stop" (the music), the cues, "shown" with the result for the
 // store ("shown:<levels completed>/<count>" when one is due); "-" for nothing.
 inline std::string ending(const Game& game, const FrameResult& result) {
