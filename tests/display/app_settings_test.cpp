@@ -88,17 +88,12 @@ TEST_F(SettingsTest, ModeButtonsSetTheirModeAndReturnButNotForTheClickThatOpened
     release();
     ASSERT_EQ(app->menuPage, Settings);
     EXPECT_EQ(app->game.mode.diamondChance, 1) << "no mode chosen";
-    const std::tuple<float, GameMode, int, int, float, float> modes[] = {
-        {290, Easy, 0, 0, 0.7f, 0.005f},       {365, Normal, 6, 10, 0.7f, 0.0058f},
-        {440, Hard, 6, 20, 0.6f, 0.005f},      {515, VeryHard, 6, 30, 0.5f, 0.0042f},
-        {693, ColorLines, 0, 0, 0.7f, 0.003f}, {768, Casual, 0, 0, 0.2f, 0.0f}};
-    for (const auto& [y, mode, diamonds, trash, fall, speedup] : modes) {
+    // What each mode sets is the rules' business; here, that each button reaches its own.
+    const std::pair<float, GameMode> modes[] = {{290, Easy},     {365, Normal},     {440, Hard},
+                                                {515, VeryHard}, {693, ColorLines}, {768, Casual}};
+    for (const auto& [y, mode] : modes) {
         quickClick(960, y);
-        const ModeSettings& set = app->game.mode;
-        EXPECT_EQ(std::tuple(app->menuPage, set.gameMode, set.diamondChance, set.trashChance),
-                  std::tuple(int(MainMenu), mode, diamonds, trash));
-        EXPECT_FLOAT_EQ(set.baseFallInterval, fall) << mode;
-        EXPECT_FLOAT_EQ(set.fallSpeedupPerLevel, speedup) << mode;
+        EXPECT_EQ(std::tuple(app->menuPage, app->game.mode.gameMode), std::tuple(int(MainMenu), mode));
         EXPECT_TRUE(app->gameReady) << "the frame after the click prepared the new game";
         wait(1.3);
         quickClick(960, 557);

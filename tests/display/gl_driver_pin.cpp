@@ -3,20 +3,18 @@
 // unknown module that no suppression can name; pinned, they are attributed to the driver and suppressed.
 #include <dlfcn.h>
 
+#include <initializer_list>
+
 namespace {
 
-struct GlDriverPin {
-    GlDriverPin() {
-        const char* const candidates[] = {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so",
-                                          "/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so"};
-        for (const char* path : candidates) {
-            if (dlopen(path, RTLD_LAZY | RTLD_NODELETE) != nullptr) {
-                return;
-            }
+const bool pinned = [] {
+    for (const char* path :
+         {"/usr/lib/x86_64-linux-gnu/dri/swrast_dri.so", "/usr/lib/aarch64-linux-gnu/dri/swrast_dri.so"}) {
+        if (dlopen(path, RTLD_LAZY | RTLD_NODELETE) != nullptr) {
+            return true;
         }
     }
-};
-
-const GlDriverPin pin;
+    return false;
+}();
 
 } // namespace

@@ -11,7 +11,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <random>
 #include <tuple>
 
@@ -24,18 +23,16 @@ using Bytes = std::vector<char>;
 using Samples = std::vector<sf::Int16>;
 constexpr sf::Uint64 mp3FrameSamples = 1152;
 
-// What the sound generator wrote down about each file: sample rate, channels, frames.
+// What the sound generator wrote down about a file: sample rate, channels, frames.
 std::tuple<unsigned, unsigned, sf::Uint64> madeAs(const std::string& name) {
-    std::map<std::string, std::tuple<unsigned, unsigned, sf::Uint64>> facts;
     std::ifstream in("tools/audio/sounds.txt");
     std::string file;
     unsigned rate = 0, channels = 0;
     sf::Uint64 frames = 0;
     in.ignore(1000, '\n');
-    while (in >> file >> rate >> channels >> frames) {
-        facts[file] = {rate, channels, frames};
+    while (in >> file >> rate >> channels >> frames && file != name) {
     }
-    return facts[name];
+    return file == name ? std::tuple(rate, channels, frames) : std::tuple(0u, 0u, sf::Uint64(0));
 }
 
 Bytes readBytes(const fs::path& path) {
