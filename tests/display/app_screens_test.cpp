@@ -153,7 +153,7 @@ TEST_F(AppTest, EscapeLeavesAPageOrClosesAndEventsAfterACloseStillCount) {
 }
 
 TEST_F(AppTest, GamesStartFromTheMenuAndBOrTheMenuButtonLeadBackToAFreshOne) {
-    writeFile(scoreFile, "Ann\nBob\n[LAST_PLAYER]\nBob\n");
+    writeFile(scoreFile, "Ann\nBob\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nBob\n");
     start();
     reachMainMenu();
     EXPECT_TRUE(app->gameReady);
@@ -164,11 +164,29 @@ TEST_F(AppTest, GamesStartFromTheMenuAndBOrTheMenuButtonLeadBackToAFreshOne) {
         click(menuX, startY);
         runFor(1.05);
         ASSERT_EQ(gameState, Playing);
+        if (byKey) { // the play keys reach the rules
+            const int column = app->game.fallColumn;
+            send(key(sf::Keyboard::Left));
+            send(key(sf::Keyboard::P));
+            EXPECT_TRUE(app->game.cursorColumn == 5 && app->game.paused);
+            frame();
+            send(key(sf::Keyboard::P));
+            send(key(sf::Keyboard::Space));
+            EXPECT_FALSE(app->game.paused);
+            EXPECT_NE(cell(app->game.board, 7, column), Empty) << "dropped";
+        }
         byKey ? send(key(sf::Keyboard::B)) : quickClick(1695 + 30, 50);
         EXPECT_TRUE(gameState == Menu && app->menuShown) << byKey;
         runFor(1.3);
         EXPECT_EQ(app->game.board[5], Empty) << "a fresh game was prepared";
     }
+    click(menuX, startY);
+    runFor(1.05);
+    app->game.score = 40; // a best score, then the falling gem's column fills up
+    cell(app->game.board, 0, app->game.fallColumn) = cell(app->game.board, 1, app->game.fallColumn) = Gem50;
+    runFor(6.2);
+    EXPECT_EQ(gameState, GameEnd);
+    EXPECT_EQ(readFile(scoreFile), "Ann\nBob\n0,0,0\n40,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nBob\n");
     gameState = GameEnd; // M still switches after a full board, not in the player's pause
     app->game.boardFull = app->game.paused = true;
     send(key(sf::Keyboard::M));

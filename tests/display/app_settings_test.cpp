@@ -121,7 +121,9 @@ TEST_F(SettingsTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
     app->players.nameInput.clear();
     const sf::Event cyrillic = event(sf::Event::TextEntered, 0x0416);
     send(cyrillic);
-    EXPECT_FALSE(app->players.inputAccepted);
+    frame();
+    const auto red = [](sf::Color c, sf::Color) { return c.r > 200 && c.g < 110 && c.b < 110; };
+    EXPECT_GT(countPixels(shot(), {1355, 258, 210, 24}, "settings.png", red), 20) << "the warning drawn";
     typeText("x");
     EXPECT_TRUE(app->players.inputAccepted) << "an ASCII letter hides the warning at once";
     send(cyrillic);

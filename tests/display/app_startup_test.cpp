@@ -59,6 +59,8 @@ TEST_P(StartupTest, ScalesEverySpriteStartsWithFirstValuesAndButtonsReactWhereDr
     EXPECT_FLOAT_EQ(mode.fallSpeedupPerLevel, 0.0075f);
     EXPECT_EQ(app->assets.startPage.getColor().a + app->assets.gameOverPicture.getColor().a, 0);
     EXPECT_EQ(app->players.wrongInputText.getString(), "Wrong input language");
+    EXPECT_EQ(app->players.nameText.getPosition(), sf::Vector2f(1355 * desktop.scaleX, 256));
+    EXPECT_EQ(app->players.wrongInputText.getPosition(), sf::Vector2f(1355 * desktop.scaleX, 258));
     EXPECT_EQ(app->players.lastPlayerIndex, -1);
     EXPECT_EQ(readFile(scoreFile), "") << "a damaged file is emptied";
     EXPECT_EQ(readFile(scoreFile + ".bak"), "Ann\n1,2\n[LAST_PLAYER]\nAnn\n");
