@@ -24,27 +24,26 @@ MENU = {"start": (858, 367), "settings": (856, 504), "instructions": (855, 640),
         "quit": (859, 911)}
 MODES = {"easy": (906, 260), "normal": (879, 335), "hard": (907, 410), "veryHard": (854, 485),
          "ColorLines": (846, 663), "casual": (883, 738)}
-MENU_LOOKS = {("instructions_gary" if n == "instructions" else n + "_gray"): (n + "_pink", p) for n, p in MENU.items()}
+MENU_LOOKS = {("instructions_gary" if n == "instructions" else n + "_gray"): (n + "_pink", place)
+              for n, place in MENU.items()}
 MODE_LOOKS = {n: (n + "Active", p) for n, p in MODES.items()}
 ARROWS = {"upArrow": [(403, 341), (403, 678)], "downArrow": [(403, 489), (403, 826)]}
 READOUTS = [(398, 432, 470, 466), (398, 769, 470, 803)]  # three digits 25 apart: left, top, right, bottom
-GAME_BUTTONS = {"button_music_on": "button_music_off", "button_sound_on": "button_sound_off",
-                "button_pause": "button_resume", "button_main_menu": None, "button_quit": None}
+GAME_BUTTONS = ["button_music_on", "button_music_off", "button_sound_on", "button_sound_off", "button_pause",
+                "button_resume", "button_main_menu", "button_quit"]  # the first three pairs are two looks of one
 GEMS = ["gem_90", "gem_80", "gem_70", "gem_60", "gem_50", "gem_40", "gem_30", "gem_20", "gem_diamond", "gem_trash"]
 PLAIN_DIGITS = ["digit_%d" % d for d in range(10)] + ["digit_colon"]
 LARGE_DIGITS = ["digit_b%d" % d for d in range(10)]
 MESSAGES = ["GO1", "GO2", "GO3", "GO4"]
 SIZES = [(FULL_SCREEN, (1920, 1920, 1080, 1080)), (GEMS + ["thread_segment"], (60, 60, 60, 60)),
          (["cursor"], (32, 32, 32, 32)), (["TrashTube"], (60, 76, 470, 490)), (ARROWS, (60, 100, 60, 100)),
-         (PLAIN_DIGITS, (1, 25, 26, 40)), (LARGE_DIGITS, (1, 16, 22, 40)), (GAME_BUTTONS, (48, 76, 48, 80)),
-         (["button_music_off", "button_sound_off", "button_resume"], (48, 76, 48, 80))]  # min/max w, min/max h
+         (PLAIN_DIGITS, (1, 25, 26, 40)), (LARGE_DIGITS, (1, 16, 22, 40)), (GAME_BUTTONS, (48, 76, 48, 80))]
 # Pictures placed at a point that must reach at least to a far corner: the summary's digits end at (990,
 # 860) on the end pictures; the name field covers the typed name up to (1565, 282); the quit button fits.
 REACHES = [(m, (695, 571), (990, 860)) for m in MESSAGES] + [("enterYourName", (1349, 202), (1565, 282))]
 ALL = (FULL_SCREEN + [n for pair in MENU_LOOKS.items() for n in (pair[0], pair[1][0])] + list(MODES)
        + [n + "Active" for n in MODES] + ["back", "TrashTube", "enterYourName", "cursor", "thread_segment"]
-       + list(ARROWS) + list(GAME_BUTTONS) + ["button_music_off", "button_sound_off", "button_resume"] + GEMS
-       + PLAIN_DIGITS + LARGE_DIGITS + MESSAGES)
+       + list(ARROWS) + GAME_BUTTONS + GEMS + PLAIN_DIGITS + LARGE_DIGITS + MESSAGES)
 CELL_COLOUR = (8, 14, 28, 255)
 DARK_MEAN, DARK_PEAK, CALM_SPREAD = 60.0, 120.0, 20.0  # grey levels 0..255
 GEM_DIFFERENCE = 12.0  # distinct cuts measure about 17 and more; one cut in two similar hues under 6
@@ -68,7 +67,8 @@ def check_layout(problem, pics):
         problem(pics[name].getchannel("A").getextrema()[0] < 255, f"{name} has see-through pixels")
     problem(pics["cursor"].getpixel((1, 1))[3] <= 128, "the cursor's tip is not at its top left")
     problem(pics["button_quit"].width + 1847 > 1920, "the game's quit button runs off the screen")
-    pairs = list(MENU_LOOKS.items()) + list(MODE_LOOKS.items()) + [(a, (b, 0)) for a, b in GAME_BUTTONS.items() if b]
+    pairs = list(MENU_LOOKS.items()) + list(MODE_LOOKS.items())
+    pairs += [(a, (b, 0)) for a, b in zip(GAME_BUTTONS[0:6:2], GAME_BUTTONS[1:6:2])]
     pairs += [(a, (b, 0)) for group in (PLAIN_DIGITS, LARGE_DIGITS, MESSAGES) for a, b in zip(group, group[1:])]
     for a, (b, _) in pairs:
         problem(pics[a].size != pics[b].size, f"{a} {pics[a].size} and {b} {pics[b].size} differ in size")
@@ -100,7 +100,8 @@ def dark_spots():
               + [(1406, 412 + 47 * i, 1606, 436 + 47 * i) for i in range(10)]),
              ("enterYourName", [(6, 56, 216, 80)])]
     for name in MESSAGES:  # spots relative to the message's place (695, 571)
-        summary = [digits_box(907, 829, 5, 16, 16, 30)] + ([digits_box(799, 795, 2, 16, 16, 30)] if name in ("GO3", "GO4") else [])
+        summary = [digits_box(907, 829, 5, 16, 16, 30)]
+        summary += [digits_box(799, 795, 2, 16, 16, 30)] if name in ("GO3", "GO4") else []  # with the level
         spots.append((name, [(a - 695, b - 571, c - 695, d - 571) for a, b, c, d in summary]))
     return spots
 

@@ -3,6 +3,7 @@ real PulseAudio server (null sink, private folders) killed during play. The game
 and a click change the screen, M and S still switch their buttons, no flood of output, no thread spinning,
 and Escape ends it with 0.     audio_device_test.py BINARY REPO none|server"""
 import os
+import shutil
 import subprocess
 import sys
 import time
@@ -61,6 +62,7 @@ def without_device(t):
 
 
 def server_killed(t):
+    check(shutil.which("pulseaudio") and shutil.which("pactl"), "the test set-up lacks pulseaudio and pulseaudio-utils")
     home, runtime = os.path.join(t.work, "home"), os.path.join(t.work, "runtime")
     os.mkdir(home)
     os.mkdir(runtime, 0o700)
@@ -68,6 +70,7 @@ def server_killed(t):
     server = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
                                "--load=module-null-sink sink_name=null", "--load=module-native-protocol-unix"],
                               env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
     def streams():
         return subprocess.run(["pactl", "list", "sink-inputs"], env=env, capture_output=True, text=True)
 

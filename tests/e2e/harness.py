@@ -56,7 +56,8 @@ class Display:
         self.scale = (width / 1920, height / 1080)
         reader, writer = os.pipe()
         self.server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24",
-                                        "-nolisten", "tcp", "-noreset"], stderr=subprocess.DEVNULL, pass_fds=(writer,))
+                                        "-nolisten", "tcp", "-noreset"],
+                                       stderr=subprocess.DEVNULL, pass_fds=(writer,))
         os.close(writer)
         with os.fdopen(reader) as number:
             self.name = ":" + number.readline().strip()
@@ -103,7 +104,7 @@ class Game:
     it) and its heartbeat file holds the number of frames shown, rewritten every second."""
 
     def __init__(self, display, binary, work, env=None, name="game"):
-        self.heartbeat, self.output_path = os.path.join(work, name + ".heartbeat"), os.path.join(work, name + ".out")
+        self.heartbeat, self.output_path = (os.path.join(work, name + suffix) for suffix in (".heartbeat", ".out"))
         env = display.env({"TAVRELLO_HEARTBEAT": self.heartbeat, "ASAN_OPTIONS": "detect_leaks=0", **(env or {})})
         with open(self.output_path, "w") as output:
             self.process = subprocess.Popen([binary], cwd=work, env=env, stdout=output, stderr=output)
@@ -141,7 +142,8 @@ class Game:
 
     def fault_report(self):
         text = self.output()
-        return text[min(text.find(m) for m in FAULTS if m in text):][:4000] if any(m in text for m in FAULTS) else ""
+        starts = [text.find(marker) for marker in FAULTS if marker in text]
+        return text[min(starts):][:4000] if starts else ""
 
     def stop(self):
         if self.alive():
@@ -209,7 +211,8 @@ class Tester:
         if (name, count) not in self.cache:
             opaque = np.pad(self.picture(name)[..., 3] == 255, 1)
             h, w = opaque.shape[0] - 2, opaque.shape[1] - 2
-            rows, columns = np.nonzero(np.logical_and.reduce([opaque[y:y + h, x:x + w] for y in range(3) for x in range(3)]))
+            inner = np.logical_and.reduce([opaque[y:y + h, x:x + w] for y in range(3) for x in range(3)])
+            rows, columns = np.nonzero(inner)
             pick = np.linspace(0, len(rows) - 1, min(count, len(rows))).astype(int)
             self.cache[(name, count)] = rows[pick], columns[pick]
         return self.cache[(name, count)]
@@ -227,7 +230,8 @@ class Tester:
         """The full-screen page on screen, or None while none matches (black, mid-fade)."""
         rows, columns = (grid.ravel() for grid in np.mgrid[4:1080:16, 4:1920:16])
         seen = sample(shot, 0, 0, rows, columns, self.display.scale)
-        shares = {p: (np.abs(seen - self.picture(p)[rows, columns, :3]).max(axis=1) <= TOLERANCE).mean() for p in pages}
+        shares = {p: (np.abs(seen - self.picture(p)[rows, columns, :3]).max(axis=1) <= TOLERANCE).mean()
+                  for p in pages}
         best = max(shares, key=shares.get)
         return best if shares[best] >= PAGE_SHARE else None
 
@@ -253,7 +257,8 @@ def main(body, width=1920, height=1080, scores=None):
     except Failure as error:
         print(f"FAILED: {error}")
         if t.shot_taken is not None:
-            Image.fromarray(t.shot_taken).save(path := os.path.join(tempfile.gettempdir(), f"tavrello-{os.getpid()}.png"))
+            path = os.path.join(tempfile.gettempdir(), f"tavrello-{os.getpid()}.png")
+            Image.fromarray(t.shot_taken).save(path)
             print(f"last screenshot: {path}")
         if t.game:
             lines = t.game.fault_report() or "\n".join(dict.fromkeys(t.game.output().splitlines()))[-3000:]
