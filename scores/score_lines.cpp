@@ -18,21 +18,23 @@ bool isDigit(char c) {
 }
 
 // Reads one %d number at pos: blanks, an optional sign, then at least one digit. The value is built
-// in 64 bits and checked against the 32-bit range after every digit, so no input overflows.
+// in 64 bits and checked against the 32-bit range after every digit, so no input overflows. The
+// character at text.size() is '\0', which is no blank, sign, digit or separator: every scan stops at
+// the end of the line by itself.
 bool readNumber(const std::string& text, std::size_t& pos, std::int32_t& value) {
-    while (pos < text.size() && isBlank(text[pos]))
+    while (isBlank(text[pos]))
         ++pos;
     bool negative = false;
-    if (pos < text.size() && (text[pos] == '-' || text[pos] == '+')) {
+    if (text[pos] == '-' || text[pos] == '+') {
         negative = text[pos] == '-';
         ++pos;
     }
-    if (pos >= text.size() || !isDigit(text[pos]))
+    if (!isDigit(text[pos]))
         return false;
     const std::int64_t limit = negative ? -static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::min())
                                         : std::numeric_limits<std::int32_t>::max();
     std::int64_t magnitude = 0;
-    for (; pos < text.size() && isDigit(text[pos]); ++pos) {
+    for (; isDigit(text[pos]); ++pos) {
         magnitude = magnitude * 10 + (text[pos] - '0');
         if (magnitude > limit)
             return false;
@@ -42,7 +44,7 @@ bool readNumber(const std::string& text, std::size_t& pos, std::int32_t& value) 
 }
 
 bool readSeparator(const std::string& text, std::size_t& pos) {
-    if (pos >= text.size() || text[pos] != fieldSeparator)
+    if (text[pos] != fieldSeparator)
         return false;
     ++pos;
     return true;

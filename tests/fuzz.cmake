@@ -3,4 +3,4 @@
 # any finding fails the test.
 add_test(NAME highscore_fuzz
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/run_highscore_fuzz.sh ${CMAKE_CURRENT_BINARY_DIR}/fuzz 200000)
-set_tests_properties(highscore_fuzz PROPERTIES LABELS fuzz TIMEOUT 900)
+set_tests_properties(highscore_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800)

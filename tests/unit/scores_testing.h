@@ -22,11 +22,14 @@ class ScoreFileTest : public ::testing::Test {
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         dir = pattern;
         scoreFile = dir + "/highscore.txt";
+        filesOpen = openFiles();
     }
     void TearDown() override {
+        EXPECT_EQ(openFiles(), filesOpen) << "a file the store opened is still open";
         fs::permissions(dir, fs::perms::owner_all);
         fs::remove_all(dir);
     }
+    static std::ptrdiff_t openFiles() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
     static bool exists(const std::string& path) {
         return fs::symlink_status(path).type() != fs::file_type::not_found;
     }
@@ -58,4 +61,5 @@ class ScoreFileTest : public ::testing::Test {
     const std::string twoPlayers =
         player("Alpha", "1450,4,3\n0,0,0\n220,1,0\n0,0,0\n0,0,0\n") + player("Bravo");
     std::string dir, scoreFile;
+    std::ptrdiff_t filesOpen = 0;
 };
