@@ -42,7 +42,7 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
     }
     EXPECT_EQ(app->volumes.music, 22);
     EXPECT_EQ(app->view.musicVolumeRow[1].getTexture(), &app->assets.digitTextures[2]);
-    press(arrowX, soundDownY);
+    press(arrowX, soundDownY); // a step at the press, then one every 0.2 s while held still
     const std::pair<double, float> held[] = {{0.1, 19}, {0.11, 18}, {0.21, 17}, {0.21, 16}};
     for (const auto& [seconds, volume] : held) {
         wait(seconds);
