@@ -168,6 +168,7 @@ TEST(ChooseNextKind, DiamondAndTrashFollowThePercentDrawAndTheModesChances) {
     for (const auto& c : cases) {
         Game game;
         setModeParameters(game.mode, static_cast<GameMode>(c.mode));
+        EXPECT_EQ(game.mode.gameMode, c.mode == 0 ? Normal : c.mode);
         for (unsigned seed = 1; seed <= 400; ++seed) {
             const Draws draws = recordDraws(seed);
             const int kind = chooseNextKind(game);
