@@ -28,7 +28,8 @@ struct StillParts {
     const sf::Sprite* picture = nullptr;
     // Drawn over the picture, never faded; while the picture fades they draw straight onto the target.
     std::vector<const sf::Sprite*> sprites;
-    // Drawn last; it shares no pixel with the sprites, so its place in the order does not show.
+    // Drawn last: callers give only a text that shares no pixel with the sprites (the game screen's
+    // name and its buttons), so its place in the order does not show.
     const sf::Text* text = nullptr;
 };
 
