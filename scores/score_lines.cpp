@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -59,10 +60,10 @@ std::vector<std::string> splitLines(const std::string& text) {
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
-        std::size_t kept = end;
-        while (kept > start && text[kept - 1] == '\r')
-            --kept;
-        lines.push_back(text.substr(start, kept - start));
+        std::string line = text.substr(start, end - start);
+        while (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        lines.push_back(std::move(line));
         start = end + 1;
     }
     return lines;

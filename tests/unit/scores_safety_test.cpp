@@ -65,6 +65,12 @@ TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFile) {
     fs::create_directory(temporary);
     EXPECT_EQ(printedBy([&] { changeEverything(scoreFile); }).second, writeFailed + lastPlayerWriteFailed);
     EXPECT_EQ(readText(scoreFile), onePlayer);
+    writeText(scoreFile, "damaged");
+    EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }).second,
+              "Не удалось открыть файл рекордов для очистки.\n");
+    EXPECT_EQ(readText(scoreFile) + readText(scoreFile + ".bak"), "damageddamaged");
+    fs::remove(scoreFile + ".bak");
+    writeText(scoreFile, onePlayer);
     EXPECT_EQ(printedBy([&] { addPlayer(dir + "/none/highscore.txt", "A"); }).second, writeFailed);
     EXPECT_FALSE(exists(dir + "/none"));
     fs::remove(temporary);
