@@ -5,7 +5,7 @@
 namespace viewtest {
 namespace {
 
-constexpr sf::Uint8 opaque = 255, clear = 0;
+const sf::Color opaque = sf::Color::White, clear(255, 255, 255, 0);
 
 class EffectsTest : public ViewTest {
   protected:
@@ -14,9 +14,9 @@ class EffectsTest : public ViewTest {
         game.gemActive = false;
         game.pattern.fill(Empty);
     }
-    sf::Uint8 blinkAlpha(sf::Sprite& sprite, bool mayStop) {
+    sf::Color blinkColour(sf::Sprite& sprite, bool mayStop) {
         blinkDraw(sprite, target, mayStop);
-        return sprite.getColor().a;
+        return sprite.getColor();
     }
     // A point just left of the row-1 cell: covered only by a gem swollen beyond its cell.
     static sf::Color besideRowOne(const sf::Image& frame, int column) {
@@ -32,11 +32,12 @@ class EffectsTest : public ViewTest {
 
 TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMayStopEndsItFromOnePointFive) {
     tens().setColor(sf::Color(255, 255, 255, 100));
-    EXPECT_EQ(blinkAlpha(tens(), true), 100) << "without a blink the sprite keeps its colour";
+    EXPECT_EQ(blinkColour(tens(), true), sf::Color(255, 255, 255, 100))
+        << "without a blink it keeps its colour";
     startBlink();
     const struct {
         double at;
-        sf::Uint8 tens, units;
+        sf::Color tens, units;
         bool runningAfter;
     } frames[] = {{0.1, opaque, opaque, true}, {0.3, clear, clear, true},   {0.6, opaque, opaque, true},
                   {1.3, clear, clear, true},   {1.8, clear, opaque, false}, {2.8, clear, opaque, false}};
@@ -44,18 +45,18 @@ TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMaySto
     for (const auto& f : frames) {
         advanceSeconds(f.at - now);
         now = f.at;
-        EXPECT_EQ(blinkAlpha(tens(), false), f.tens) << f.at;
-        EXPECT_EQ(blinkAlpha(units(), true), f.units) << f.at;
+        EXPECT_EQ(blinkColour(tens(), false), f.tens) << f.at;
+        EXPECT_EQ(blinkColour(units(), true), f.units) << f.at;
         EXPECT_EQ(blinkActive(), f.runningAfter) << f.at;
     }
     startBlink();
     advanceSeconds(5.1); // a call that may not stop goes on blinking: the name prompt
-    EXPECT_EQ(blinkAlpha(assets.enterYourName, false), opaque);
+    EXPECT_EQ(blinkColour(assets.enterYourName, false), opaque);
     advanceSeconds(0.25);
-    EXPECT_EQ(blinkAlpha(assets.enterYourName, false), clear);
+    EXPECT_EQ(blinkColour(assets.enterYourName, false), clear);
     startBlink(); // starting again restarts the phase for every sprite
     advanceSeconds(0.3);
-    EXPECT_EQ(blinkAlpha(units(), true), clear);
+    EXPECT_EQ(blinkColour(units(), true), clear);
     EXPECT_TRUE(blinkActive());
 }
 

@@ -41,6 +41,9 @@ class ScreensTest : public AppTest, public ::testing::WithParamInterface<unsigne
         app->layer.composing = true;
         ASSERT_EQ(composed.getSize(), reference.getSize());
         EXPECT_LE(largestDifference(composed, reference), tolerance) << screen;
+        sf::Image black;
+        black.create(composed.getSize().x, composed.getSize().y, sf::Color::Black);
+        EXPECT_GT(largestDifference(composed, black), 100) << screen << ": its picture is drawn";
     }
 
     void startGame(float modeY) {
