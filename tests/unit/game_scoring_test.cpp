@@ -5,17 +5,12 @@
 namespace {
 
 // Quiet play: no falling gem, so only the clock, the points and the end rules act.
-void onLevel(PlayHarness& play, int level, int secondsLeft) {
+void onLevel(PlayHarness& play, GameMode mode, int level, int secondsLeft) {
+    setModeParameters(play.game.mode, mode);
     play.game.gemActive = false;
     play.game.level = level;
     play.game.secondsLeft = secondsLeft;
     play.game.maxKindIndex = (level - 1) / 10 + 2;
-}
-
-// Column 0 filled to the top, where the falling gem stands.
-void fillColumnZero(Game& game) {
-    game.board = columnBoard(0, "ABCABCAB");
-    game.fallColumn = 0;
 }
 
 // "<score>/<best> <read-out points>@<its x>:<its progress>"
@@ -25,12 +20,15 @@ std::string points(const Game& game, const FrameResult&) {
            std::to_string(static_cast<int>(game.popupProgress));
 }
 
+constexpr int alert = static_cast<int>(SoundEffectId::Alert);
+constexpr int fanfare = static_cast<int>(SoundEffectId::Level11Up);
+
 } // namespace
 
 TEST(PointsStep, MovesTheFramePointsIntoScoreAndBestWithOneRisingReadOutAtTheCursor) {
     PlayHarness play;
     Game& game = play.game;
-    onLevel(play, 1, 60);
+    onLevel(play, Normal, 1, 60);
     game.score = 30;
     game.bestScore = 40;
     game.cursorColumn = 3;
@@ -52,33 +50,24 @@ TEST(PointsStep, MovesTheFramePointsIntoScoreAndBestWithOneRisingReadOutAtTheCur
     EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "new points restart the fade timer";
 }
 
-TEST(NearFullWarning, AlertsOnceForAPlayColumnTakenInRowsOneAndTwo) {
-    const Board columnsOneAndFour =
-        boardFrom({".A..B", ".A..B", ".A..B", ".A..B", ".A..B", ".A..B", ".A..B"});
-    const struct {
-        Board board;
-        bool boardFull, sound, alertPlaying;
-        const char* cues;
-    } cases[] = {
-        {columnsOneAndFour, false, true, false, "Alert!"},
-        {columnsOneAndFour, true, true, false, ""},
-        {columnsOneAndFour, false, false, false, ""},
-        {columnsOneAndFour, false, true, true, ""},
-        {columnBoard(1, "..AAAAAA"), false, true, false, ""},
-        {columnBoard(12, ".#######"), false, true, false, ""},
-    };
-    for (const auto& c : cases) {
+TEST(Cues, NearFullAlertsOnceAndOnceIsRefusedWhilePlayingAndNothingStartsWithSoundOff) {
+    // Columns 1 and 4 are taken in rows 1 and 2; a column taken from row 2 only, or the tube, is not.
+    const Board nearFull = boardFrom({".A..B", ".A..B", ".A..B", ".A..B", ".A..B", ".A..B", ".A..B"});
+    for (const auto& [board, boardFull, sound, playing, cues] :
+         {std::tuple{nearFull, false, true, false, "Alert!"},
+          {nearFull, true, true, false, ""},
+          {nearFull, false, false, false, ""},
+          {nearFull, false, true, true, ""},
+          {columnBoard(1, "..AAAAAA"), false, true, false, ""},
+          {columnBoard(12, ".#######"), false, true, false, ""}}) {
         Game game;
-        game.board = c.board;
-        game.boardFull = c.boardFull;
-        game.audio.soundEnabled = c.sound;
-        game.audio.playing[static_cast<int>(SoundEffectId::Alert)] = c.alertPlaying;
+        game.board = board;
+        game.boardFull = boardFull;
+        game.audio.soundEnabled = sound;
+        game.audio.playing[alert] = playing;
         nearFullWarning(game);
-        EXPECT_EQ(cuesPicture(game), c.cues);
+        EXPECT_EQ(cuesPicture(game), cues);
     }
-}
-
-TEST(Cues, OnceIsRefusedWhilePlayingRestartIsNotAndNothingStartsWithSoundOff) {
     Game game;
     game.audio.playing[static_cast<int>(SoundEffectId::GemFall)] = true;
     cue(game, SoundEffectId::GemFall, CueRule::Restart);
@@ -89,26 +78,20 @@ TEST(Cues, OnceIsRefusedWhilePlayingRestartIsNotAndNothingStartsWithSoundOff) {
     EXPECT_FALSE(game.audio.playing[static_cast<int>(SoundEffectId::Defeat)]);
     EXPECT_EQ(cuesPicture(game), "GemFall Applause!");
     game.audio.soundEnabled = true;
-    for (int i = 0; i < 20; ++i) {
+    for (int i = 0; i < 20; ++i)
         cue(game, SoundEffectId::GemFall, CueRule::Restart);
-    }
-    EXPECT_EQ(game.requests.cueCount, static_cast<int>(game.requests.cues.size()))
-        << "a full list takes no more";
+    EXPECT_EQ(game.requests.cueCount, 16) << "a full list takes no more";
     EXPECT_TRUE(tryCue(game, SoundEffectId::Alert, CueRule::Once)) << "but still marks the effect playing";
     EXPECT_FALSE(tryCue(game, SoundEffectId::Alert, CueRule::Once));
 }
 
-TEST(LevelClock, TicksOncePerSecondExceptInCasual) {
+TEST(LevelClock, TicksOncePerSecondExceptInCasualAndStopsWhilePaused) {
     for (GameMode mode : {Normal, Casual}) {
         PlayHarness play;
-        setModeParameters(play.game.mode, mode);
-        onLevel(play, 1, 1);
+        onLevel(play, mode, 1, 1);
         EXPECT_EQ(trace(play, {0.99, 0.01, 0.5, 0.5}, levelClock),
                   mode == Casual ? "L1:1 L1:1 L1:1 L1:1" : "L1:1 L2:60* L2:60 L2:59*");
     }
-}
-
-TEST(LevelClock, PauseStopsTheCountdownAndOneTickComesAtOnceAfterIt) {
     PlayHarness play;
     frame(play, 0.5);
     togglePause(play.game);
@@ -119,41 +102,31 @@ TEST(LevelClock, PauseStopsTheCountdownAndOneTickComesAtOnceAfterIt) {
 }
 
 TEST(LevelUp, RaisesTheLevelSpeedsUpAndEveryTenthLevelShowsTheNewKindWithItsFanfare) {
-    const struct {
-        int mode; // 0: no mode button pressed yet
-        int from;
-        bool sound, fanfarePlaying;
-        int maxKind;
-        float speedup;
-        const char* cues;
-        int fallKind;
-    } cases[] = {
-        {Hard, 9, true, false, 2, 0.005f, "LevelUp!", 0},
-        {Normal, 10, true, false, 3, 0.0058f, "Level11Up!", 3},
-        {Easy, 20, true, false, 4, 0.005f, "Level11Up!", 4},
-        {VeryHard, 30, true, false, 5, 0.0042f, "Level11Up!", 5},
-        {ColorLines, 50, true, false, 7, 0.003f, "Level11Up!", 7},
-        {Normal, 58, true, false, 7, 0.0058f, "LevelUp!", 0},
-        {0, 10, false, false, 3, 0.0075f, "", 0}, // no mode button pressed yet
-        {Normal, 40, true, true, 6, 0.0058f, "", 0},
-    };
-    for (const auto& c : cases) {
+    // mode 0: no mode button pressed yet; then sound, the fanfare already playing, and what follows.
+    for (const auto& [mode, from, sound, playing, maxKind, speedup, cues, fallKind] :
+         {std::tuple{Hard, 9, true, false, 2, 0.005f, "LevelUp!", 0},
+          {Normal, 10, true, false, 3, 0.0058f, "Level11Up!", 3},
+          {Easy, 20, true, false, 4, 0.005f, "Level11Up!", 4},
+          {VeryHard, 30, true, false, 5, 0.0042f, "Level11Up!", 5},
+          {ColorLines, 50, true, false, 7, 0.003f, "Level11Up!", 7},
+          {Normal, 58, true, false, 7, 0.0058f, "LevelUp!", 0},
+          {static_cast<GameMode>(0), 10, false, false, 3, 0.0075f, "", 0},
+          {Normal, 40, true, true, 6, 0.0058f, "", 0}}) {
         PlayHarness play;
         Game& game = play.game;
-        setModeParameters(game.mode, static_cast<GameMode>(c.mode));
-        onLevel(play, c.from, 1);
+        onLevel(play, mode, from, 1);
         game.fallKind = 0;
-        game.audio.soundEnabled = c.sound;
-        game.audio.playing[static_cast<int>(SoundEffectId::Level11Up)] = c.fanfarePlaying;
+        game.audio.soundEnabled = sound;
+        game.audio.playing[fanfare] = playing;
         advance(play.time, 1.0);
         updatePlaying(game, play.fadeClock);
-        SCOPED_TRACE("from level " + std::to_string(c.from));
-        EXPECT_EQ(levelClock(game, {}), "L" + std::to_string(c.from + 1) + ":60*");
+        SCOPED_TRACE("from level " + std::to_string(from));
+        EXPECT_EQ(levelClock(game, {}), "L" + std::to_string(from + 1) + ":60*");
         EXPECT_TRUE(game.requests.levelRose);
-        EXPECT_EQ(game.maxKindIndex, c.maxKind);
-        EXPECT_FLOAT_EQ(game.fallSpeedup, c.speedup);
-        EXPECT_EQ(cuesPicture(game), c.cues);
-        EXPECT_EQ(game.fallKind, c.fallKind) << "the new kind shows only when its fanfare starts";
+        EXPECT_EQ(game.maxKindIndex, maxKind);
+        EXPECT_FLOAT_EQ(game.fallSpeedup, speedup);
+        EXPECT_EQ(cuesPicture(game), cues);
+        EXPECT_EQ(game.fallKind, fallKind) << "the new kind shows only when its fanfare starts";
     }
 }
 
@@ -163,38 +136,28 @@ TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {
     // harness takes the sound of the frame before as finished, so each later look asks for it again.
     const std::vector<double> boardFull = {0.01, 1.0, 0.01, 4.99, 0.01};
     const std::vector<double> timeOut = {1, 1, 1, 1, 1, 1, 1, 1, 0.99, 0.01};
-    const struct {
-        const std::vector<double>& frames;
-        GameMode mode;
-        int level, score, best;
-        bool sound;
-        const char* ending;
-    } cases[] = {
-        {boardFull, Easy, 1, 0, 0, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown:0/3"},
-        {boardFull, Normal, 12, 40, 40, true, "end+stop+Alert! - Applause! Applause! Applause!+shown:11/3"},
-        {boardFull, Normal, 1, 39, 40, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
-        {boardFull, Hard, 60, 9, 8, false, "end+stop - - - shown:59/3"}, // 9 raised the best of 8
-        {boardFull, ColorLines, 5, 0, 0, false, "end+stop - - - shown:4/5"},
-        {boardFull, Casual, 1, 0, 0, false, "end+stop - - - shown"},
-        {timeOut, Normal, 60, 10, 11, true,
-         "- end+stop - Applause! Applause! Applause! Applause! Applause! - Applause!+shown"},
-        {timeOut, Normal, 60, 300, 300, false, "- end+stop - - - - - - - shown:59/3"},
-        {timeOut, ColorLines, 60, 0, 0, false, "- end+stop - - - - - - - shown:59/5"},
-    };
-    for (const auto& c : cases) {
+    for (const auto& [full, mode, level, score, best, sound, expected] :
+         {std::tuple{true, Easy, 1, 0, 0, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown:0/3"},
+          {true, Normal, 12, 40, 40, true, "end+stop+Alert! - Applause! Applause! Applause!+shown:11/3"},
+          {true, Normal, 1, 39, 40, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
+          {true, Hard, 60, 9, 8, false, "end+stop - - - shown:59/3"}, // 9 raised the best of 8
+          {true, ColorLines, 5, 0, 0, false, "end+stop - - - shown:4/5"},
+          {true, Casual, 1, 0, 0, false, "end+stop - - - shown"},
+          {false, Normal, 60, 10, 11, true,
+           "- end+stop - Applause! Applause! Applause! Applause! Applause! - Applause!+shown"},
+          {false, Normal, 60, 300, 300, false, "- end+stop - - - - - - - shown:59/3"},
+          {false, ColorLines, 60, 0, 0, false, "- end+stop - - - - - - - shown:59/5"}}) {
         PlayHarness play;
         Game& game = play.game;
-        setModeParameters(game.mode, c.mode);
-        onLevel(play, c.level, &c.frames == &timeOut ? 2 : 30);
-        game.score = c.score;
-        game.bestScore = c.best;
-        game.audio.soundEnabled = c.sound;
+        onLevel(play, mode, level, full ? 30 : 2);
+        game.score = score;
+        game.bestScore = best;
+        game.audio.soundEnabled = sound;
         game.patternsCompleted = 3;
         game.colorLinesCount = 5;
-        if (&c.frames == &boardFull) {
-            fillColumnZero(game);
-        }
-        EXPECT_EQ(trace(play, c.frames, ending), c.ending) << "mode " << c.mode << " level " << c.level;
+        game.board = full ? columnBoard(0, "ABCABCAB") : Board{}; // where the falling gem stands
+        EXPECT_EQ(trace(play, full ? boardFull : timeOut, ending), expected)
+            << "mode " << mode << " level " << level;
         EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "the end screen starts its fade";
     }
 }
@@ -202,8 +165,8 @@ TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {
 TEST(GameEnd, ARisingReadOutHoldsBackTheEndScreen) {
     // The read-out's steps restart the same fade timer the end delay reads.
     PlayHarness play;
-    onLevel(play, 1, 60);
-    fillColumnZero(play.game);
+    onLevel(play, Normal, 1, 60);
+    play.game.board = columnBoard(0, "ABCABCAB");
     play.game.pointsThisFrame = 8;
     const Show shown = [](const Game&, const FrameResult& r) { return r.showEndScreen ? "shown" : "-"; };
     EXPECT_EQ(trace(play, every(101, 0.025), shown).find("shown"), std::string::npos);

@@ -8,7 +8,6 @@
 
 #include <cstring>
 #include <functional>
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -20,63 +19,56 @@ inline GemKind kindFromChar(char letter) {
     return at == nullptr ? Empty : static_cast<GemKind>(at - kindLetters);
 }
 
-// The rows stand on the bottom of the board: the last one is row 7. A row may be shorter than 13
-// cells; the missing cells on its right are empty (the 13th cell is the tube).
-inline Board boardFrom(std::initializer_list<std::string> rows) {
+// The rows stand on the bottom of the board, the last one is row 7; missing cells on a row's right
+// are empty (the 13th cell is the tube).
+inline Board boardFrom(const std::vector<std::string>& rows) {
     Board board{};
-    int row = boardRows - static_cast<int>(rows.size());
-    for (const std::string& text : rows) {
-        for (int column = 0; column < static_cast<int>(text.size()) && column < boardColumns; ++column) {
-            cell(board, row, column) = kindFromChar(text[column]);
-        }
-        ++row;
-    }
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        for (std::size_t column = 0; column < rows[i].size(); ++column)
+            cell(board, boardRows - static_cast<int>(rows.size() - i), column) =
+                kindFromChar(rows[i][column]);
     return board;
 }
 
 // One column written top to bottom, row 0 first, on an otherwise empty board.
 inline Board columnBoard(int column, const std::string& topToBottom) {
     Board board{};
-    for (int row = 0; row < boardRows && row < static_cast<int>(topToBottom.size()); ++row) {
-        cell(board, row, column) = kindFromChar(topToBottom[row]);
-    }
+    for (std::size_t row = 0; row < topToBottom.size(); ++row)
+        cell(board, static_cast<int>(row), column) = kindFromChar(topToBottom[row]);
     return board;
 }
 
 inline std::string columnPicture(const Board& board, int column) {
     std::string text;
-    for (int row = 0; row < boardRows; ++row) {
+    for (int row = 0; row < boardRows; ++row)
         text += kindLetters[cell(board, row, column)];
-    }
     return text;
 }
 
 // Slot 0 first.
 inline Thread slotsFrom(const std::string& text) {
     Thread slots{};
-    for (int i = 0; i < threadSlots && i < static_cast<int>(text.size()); ++i) {
+    for (std::size_t i = 0; i < text.size(); ++i)
         slots[i] = kindFromChar(text[i]);
-    }
     return slots;
 }
 
 inline std::string slotsPicture(const Thread& slots) {
     std::string text;
-    for (GemKind kind : slots) {
+    for (GemKind kind : slots)
         text += kindLetters[kind];
-    }
     return text;
 }
 
 // The cues asked for, in order, a Once cue marked with '!': "GemFall Applause!".
 inline std::string cuesPicture(const Game& game) {
-    static const char* const names[soundEffectCount] = {"GemFall", "PatternShift", "Applause", "Defeat",
-                                                        "Alert",   "TrashDrop",    "LevelUp",  "Level11Up"};
+    static const char* const names[] = {"GemFall", "PatternShift", "Applause", "Defeat",
+                                        "Alert",   "TrashDrop",    "LevelUp",  "Level11Up"};
     std::string text;
     for (int i = 0; i < game.requests.cueCount; ++i) {
         const SoundCue& cue = game.requests.cues[i];
-        text += (i > 0 ? " " : "") + std::string(names[static_cast<int>(cue.effect)]);
-        text += cue.rule == CueRule::Once ? "!" : "";
+        text += (i > 0 ? " " : "") + std::string(names[static_cast<int>(cue.effect)]) +
+                (cue.rule == CueRule::Once ? "!" : "");
     }
     return text;
 }
@@ -85,12 +77,8 @@ inline std::string cuesPicture(const Game& game) {
 struct PlayHarness {
     TimeSource time{true, 0.0};
     Game game;
-    Stopwatch fadeClock;
-
-    PlayHarness() {
-        initGameClocks(game, time);
-        fadeClock = makeStopwatch(time);
-    }
+    Stopwatch fadeClock = makeStopwatch(time);
+    PlayHarness() { initGameClocks(game, time); }
     PlayHarness(const PlayHarness&) = delete;
     PlayHarness& operator=(const PlayHarness&) = delete;
 };
@@ -125,12 +113,12 @@ inline std::string levelClock(const Game& game, const FrameResult&) {
            (game.requests.clockTicked ? "*" : "");
 }
 
-// What a frame did about the end: "end", "stop" (the music), the cues, "shown" with the result for the
-// store ("shown:<levels completed>/<count>" when one is due); "-" for nothing.
+// What a frame did about the end, joined by '+': "end", "stop" (the music), the cues, "shown" with the
+// result for the store ("shown:<levels completed>/<count>" when one is due); "-" for nothing.
 inline std::string ending(const Game& game, const FrameResult& result) {
     const EndRecord& record = result.record;
-    std::string text = result.gameEndedNow ? "end+" : "";
-    text += game.requests.stopMusic ? "stop+" : "";
+    std::string text =
+        std::string(result.gameEndedNow ? "end+" : "") + (game.requests.stopMusic ? "stop+" : "");
     text += cuesPicture(game).empty() ? "" : cuesPicture(game) + "+";
     text += result.showEndScreen ? "shown" : "";
     text += record.due ? ":" + std::to_string(record.levelValue) + "/" + std::to_string(record.count) : "";
