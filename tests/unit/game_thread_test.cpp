@@ -71,17 +71,16 @@ TEST(ThreadOps, PullPushAndFlushWithWhatTheyEarn) {
         game.pattern = slotsFrom(c.pattern);
         (c.op == Pull ? pullGem : c.op == Push ? pushGem : startTrashFlush)(game);
         SCOPED_TRACE(std::string(c.thread) + " with " + c.column + " in mode " + std::to_string(c.mode));
-        EXPECT_EQ(columnPicture(game.board, c.cursor), c.columnAfter);
-        EXPECT_EQ(slotsPicture(game.thread), c.threadAfter);
-        EXPECT_EQ(game.pointsThisFrame, c.points);
-        EXPECT_EQ(game.threadClearing, c.outcome == Clearing || c.outcome == Line);
-        EXPECT_EQ(game.patternMatched, c.outcome == Match);
-        EXPECT_EQ(game.patternsCompleted, c.outcome == Match ? 1 : 0);
-        EXPECT_EQ(game.colorLinesCount, c.outcome == Line ? 1 : 0);
-        EXPECT_EQ(game.trashFlushing, c.outcome == Flushing);
-        EXPECT_EQ(cuesPicture(game), c.outcome == Nothing    ? ""
-                                     : c.outcome == Flushing ? "TrashDrop!"
-                                                             : "PatternShift!");
+        EXPECT_EQ(columnPicture(game.board, c.cursor) + " " + slotsPicture(game.thread) + " " +
+                      std::to_string(game.pointsThisFrame),
+                  std::string(c.columnAfter) + " " + c.threadAfter + " " + std::to_string(c.points));
+        // Running animations (clearing, match, flush), patterns and lines completed, and the cue.
+        const char* const started[] = {"00 ", "c00 PatternShift!", "m10 PatternShift!", "c01 PatternShift!",
+                                       "f00 TrashDrop!"};
+        EXPECT_EQ(std::string(game.threadClearing ? "c" : "") + (game.patternMatched ? "m" : "") +
+                      (game.trashFlushing ? "f" : "") + std::to_string(game.patternsCompleted) +
+                      std::to_string(game.colorLinesCount) + " " + cuesPicture(game),
+                  started[c.outcome]);
     }
 }
 

@@ -1,5 +1,4 @@
 // The high-score file's line grammar, its start-up check, its readers and its writers, on real files.
-#include "scores/highscore_file.h"
 #include "scores/score_lines.h"
 
 #include "scores_testing.h"
@@ -16,60 +15,90 @@ std::string describe(const ModeResult& r) {
 } // namespace
 
 TEST(ScoreLineGrammar, ResultLinesReadLikeScanfReadsThreeNumbers) {
-    const auto reads = [](const char* line, const char* expected) {
+    for (const auto& [line, expected] : {std::pair{"1450,4,3", "1450 4 3"},
+                                         {"12, 3, 4", "12 3 4"},
+                                         {"12,3,4xyz", "12 3 4"},
+                                         {" \t-5,+0, 7 ,", "-5 0 7"},
+                                         {"\v1,\f2,\r3", "1 2 3"},
+                                         {"\n1,2,3", "1 2 3"},
+                                         {"0000000000012,3,4,5", "12 3 4"},
+                                         {"2147483647,-2147483648,0", "2147483647 -2147483648 0"},
+                                         {"12,3", ""},
+                                         {"a,b,c", ""},
+                                         {"12 ,3,4", ""},
+                                         {"12,,3", ""},
+                                         {",1,2,3", ""},
+                                         {"1,2,", ""},
+                                         {"-,1,2", ""},
+                                         {"1,2,- 3", ""},
+                                         {"0x1,2,3", ""},
+                                         {"2147483648,0,0", ""},
+                                         {"0,-2147483649,0", ""},
+                                         {"0,0,99999999999999999999", ""}}) {
         ModeResult result{9, 9, 9};
         EXPECT_EQ(parseResultLine(line, result), *expected != '\0') << line;
         EXPECT_EQ(describe(result), *expected != '\0' ? expected : "9 9 9") << line;
-    };
-    reads("1450,4,3", "1450 4 3");
-    reads("12, 3, 4", "12 3 4");
-    reads("12,3,4xyz", "12 3 4");
-    reads(" \t-5,+0, 7 ,", "-5 0 7");
-    reads("\v1,\f2,\r3", "1 2 3");
-    reads("0000000000012,3,4,5", "12 3 4");
-    reads("2147483647,-2147483648,0", "2147483647 -2147483648 0");
-    for (const char* refused : {"12,3", "a,b,c", "12 ,3,4", "12,,3", ",1,2,3", "1,2,", "-,1,2", "1,2,- 3",
-                                "0x1,2,3", "2147483648,0,0", "0,-2147483649,0", "0,0,99999999999999999999"})
-        reads(refused, "");
+    }
 }
 
 TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesAndEmptiesTheRestAfterACopy) {
     const std::string copy = scoreFile + ".bak", longest(255, 'n');
-    const auto check = [&](bool kept, const std::string& text) {
+    const std::string wrong = "A\n12,3\n" + fiveZeroLines.substr(6) + "[LAST_PLAYER]\n";
+    for (const auto& [kept, text] :
+         {std::pair{true, withLast(twoPlayers, "Bravo")},
+          {true, "[LAST_PLAYER]\n\n"},
+          {true, "\nA\n\n" + fiveZeroLines + "\n[LAST_PLAYER]"},
+          {true, "A\n[LAST_PLAYER]\nA\n1,2\nB\n1,2,3\n"}, // nothing after the marker is examined
+          {true, "A\n12, 3, 4\n12,3,4xyz\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n"},
+          {true, fiveZeroLines + "A\n[LAST_PLAYER]\n"},
+          {true, withLast(longest + "\n", longest)},
+          {true, "[LAST_PLAYER]\n" + std::string(16370, '\n')},
+          {false, twoPlayers},
+          {false, wrong},
+          {false, std::regex_replace(wrong, std::regex("12,3"), "a,b,c")},
+          {false, player("A") + "0,0,0\nB\n[LAST_PLAYER]\n"},
+          {false, "A\n" + fiveZeroLines.substr(6) + "[LAST_PLAYER]\n"},
+          {false, withLast(longest + "n\n", "")},
+          {false, withLast("A\n", longest + "n")},
+          {false, "[LAST_PLAYER]\n" + std::string(16371, '\n')}}) {
         writeText(scoreFile, text);
         writeText(copy, noFile);
-        EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }).second,
+        EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }),
                   kept ? ""
                        : "Файл рекордов повреждён и очищен; его прежнее содержимое сохранено в " + copy +
                              ".\n");
         EXPECT_EQ(readText(scoreFile) + readText(copy), kept ? text + noFile : text);
-    };
-    check(true, withLast(twoPlayers, "Bravo"));
-    check(true, "[LAST_PLAYER]\n\n");
-    check(true, "\nA\n\n" + fiveZeroLines + "\n[LAST_PLAYER]");
-    check(true, "A\n[LAST_PLAYER]\nA\n1,2\nB\n1,2,3\n"); // nothing after the marker is examined
-    check(true, "A\n12, 3, 4\n12,3,4xyz\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
-    check(true, fiveZeroLines + "A\n[LAST_PLAYER]\n");
-    check(true, withLast(longest + "\n", longest));
-    check(true, "[LAST_PLAYER]\n" + std::string(16370, '\n'));
-    check(false, twoPlayers);
-    check(false, "A\n12,3\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
-    check(false, "A\na,b,c\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
-    check(false, player("A") + "0,0,0\nB\n[LAST_PLAYER]\n");
-    check(false, "A\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n");
-    check(false, withLast(longest + "n\n", ""));
-    check(false, withLast("A\n", longest + "n"));
-    check(false, "[LAST_PLAYER]\n" + std::string(16371, '\n'));
+    }
 }
 
 TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
     using Texts = std::vector<std::string>;
-    // players as "name: score levels matches; ..."
-    const auto reads = [&](const std::string& text, const Texts& players, const Texts& names,
-                           const char* last) {
+    const Texts two = {"Alpha: 1450 4 3; 0 0 0; 220 1 0; 0 0 0; 0 0 0; ",
+                       "Bravo: 0 0 0; 0 0 0; 0 0 0; 0 0 0; 0 0 0; "};
+    const std::string both = withLast(twoPlayers, "Bravo");
+    // players as "name: score levels matches; ..."; lines split at line feeds only, and a name line is
+    // anything that is not another kind.
+    for (const auto& [text, players, names, last] :
+         {std::tuple{both, two, Texts{"Alpha", "Bravo"}, "Bravo"},
+          {std::regex_replace(both, std::regex("\n"), "\r\n"), two, {"Alpha", "Bravo"}, "Bravo"},
+          {"[LAST_PLAYER]\n\n", {}, {}, ""},
+          {fiveZeroLines + "A\nA\n\n7,1,2\n[LAST_PLAYER]\nG\nG\n",
+           {"A: ", "A: 7 1 2; "},
+           {"A", "A", "G"},
+           "G"},
+          {"A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\n  B \nC\n[LAST_PLAYER]\nD\nE",
+           {"A: "},
+           {"A", "C", "E"},
+           "  B "},
+          {"A\n2147483648,1,1\n5,1,1\n", {"A: 5 1 1; "}, {"A"}, ""},
+          {"a\rb\r\r\n[last_player]\n \n[LAST_PLAYER] \n,\n[LAST_PLAYER]",
+           {"a\rb: ", "[last_player]: ", " : ", "[LAST_PLAYER] : "},
+           {"a\rb", "[last_player]", " ", "[LAST_PLAYER] "},
+           ""},
+          {noFile, {}, {}, ""}}) {
         writeText(scoreFile, text);
         Texts loaded;
-        const auto printed = printedBy([&] {
+        const std::string printed = printedBy([&] {
             for (const PlayerRecord& record : loadPlayers(scoreFile)) {
                 loaded.push_back(record.name + ": ");
                 for (const ModeResult& result : record.results)
@@ -81,25 +110,8 @@ TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
         });
         EXPECT_EQ(loaded, players) << text;
         // Only the list of names says that the file is missing; the other readers read it as empty.
-        EXPECT_EQ(printed.second,
-                  text == noFile ? "Не удалось открыть файл " + scoreFile + " для чтения!\n" : "");
-    };
-    const Texts two = {"Alpha: 1450 4 3; 0 0 0; 220 1 0; 0 0 0; 0 0 0; ",
-                       "Bravo: 0 0 0; 0 0 0; 0 0 0; 0 0 0; 0 0 0; "};
-    reads(withLast(twoPlayers, "Bravo"), two, {"Alpha", "Bravo"}, "Bravo");
-    reads(std::regex_replace(withLast(twoPlayers, "Bravo"), std::regex("\n"), "\r\n"), two,
-          {"Alpha", "Bravo"}, "Bravo");
-    reads("[LAST_PLAYER]\n\n", {}, {}, "");
-    reads(fiveZeroLines + "A\nA\n\n7,1,2\n[LAST_PLAYER]\nG\nG\n", {"A: ", "A: 7 1 2; "}, {"A", "A", "G"},
-          "G");
-    reads("A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\n  B \nC\n[LAST_PLAYER]\nD\nE", {"A: "}, {"A", "C", "E"},
-          "  B ");
-    reads("A\n2147483648,1,1\n5,1,1\n", {"A: 5 1 1; "}, {"A"}, "");
-    // Lines split at line feeds only, and a name line is anything that is not another kind.
-    reads("a\rb\r\r\n[last_player]\n \n[LAST_PLAYER] \n,\n[LAST_PLAYER]",
-          {"a\rb: ", "[last_player]: ", " : ", "[LAST_PLAYER] : "},
-          {"a\rb", "[last_player]", " ", "[LAST_PLAYER] "}, "");
-    reads(noFile, {}, {}, "");
+        EXPECT_EQ(printed, text == noFile ? "Не удалось открыть файл " + scoreFile + " для чтения!\n" : "");
+    }
     for (const auto& [text, empty] : {std::pair{noFile, true}, {"", true}, {"\n", false}}) {
         writeText(scoreFile, text);
         EXPECT_EQ(fileIsEmpty(scoreFile), empty) << text;
@@ -115,13 +127,13 @@ TEST_F(ScoreFileTest, WritersRewriteInTheWrittenLayout) {
     savePlayers(scoreFile,
                 {{"A", {}}, {"B", {ModeResult{1, 2, -3}}}, {"a,b", {}}, {"a\nb", {}}, {"[LAST_PLAYER]", {}}});
     EXPECT_EQ(readText(scoreFile), "A\nB\n-3,2,1\n[LAST_PLAYER]\nB\n");
-    const auto setsLast = [&](const std::string& before, const char* name, const std::string& after) {
+    for (const auto& [before, name, after] :
+         {std::tuple{"\nA\n\n[LAST_PLAYER]\nA\nstray\n", "B", "\nA\n\n[LAST_PLAYER]\nB\nstray\n"},
+          {"A\n", "A", "A\n[LAST_PLAYER]\nA\n"},
+          {"A\r\n[LAST_PLAYER]", "B", "A\n[LAST_PLAYER]\nB\n"},
+          {"A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\nB\nC\n", "Z", "A\n[LAST_PLAYER]\nZ\n[LAST_PLAYER]\nZ\nC\n"}}) {
         writeText(scoreFile, before);
         setLastPlayer(scoreFile, name);
         EXPECT_EQ(readText(scoreFile), after) << before;
-    };
-    setsLast("\nA\n\n[LAST_PLAYER]\nA\nstray\n", "B", "\nA\n\n[LAST_PLAYER]\nB\nstray\n");
-    setsLast("A\n", "A", "A\n[LAST_PLAYER]\nA\n");
-    setsLast("A\r\n[LAST_PLAYER]", "B", "A\n[LAST_PLAYER]\nB\n");
-    setsLast("A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\nB\nC\n", "Z", "A\n[LAST_PLAYER]\nZ\n[LAST_PLAYER]\nZ\nC\n");
+    }
 }

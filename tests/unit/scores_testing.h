@@ -2,6 +2,8 @@
 // whole-file helpers and the store's console output.
 #pragma once
 
+#include "scores/player_registry.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -14,6 +16,22 @@ namespace fs = std::filesystem;
 // Stands for "no file at all" wherever a file's content is written or expected.
 inline const std::string noFile = "(no file)";
 inline const std::string fiveZeroLines = "0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n";
+
+inline std::string player(const std::string& name, const std::string& results = fiveZeroLines) {
+    return name + "\n" + results;
+}
+inline std::string withLast(const std::string& players, const std::string& last) {
+    return players + "[LAST_PLAYER]\n" + last + "\n";
+}
+
+// What the action printed: its standard output, then its standard error.
+inline std::string printedBy(const std::function<void()>& action) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    action();
+    const std::string err = testing::internal::GetCapturedStderr();
+    return testing::internal::GetCapturedStdout() + err;
+}
 
 class ScoreFileTest : public ::testing::Test {
   protected:
@@ -38,24 +56,13 @@ class ScoreFileTest : public ::testing::Test {
         if (text != noFile)
             std::ofstream(path, std::ios::binary) << text;
     }
+    // A pipe or a folder in the file's place reads as no file, without waiting for a writer.
     static std::string readText(const std::string& path) {
         std::ostringstream text;
+        if (!fs::is_regular_file(path))
+            return noFile;
         text << std::ifstream(path, std::ios::binary).rdbuf();
-        return exists(path) ? text.str() : noFile;
-    }
-    // What the action printed: its standard output, then its standard error.
-    static std::pair<std::string, std::string> printedBy(const std::function<void()>& action) {
-        testing::internal::CaptureStdout();
-        testing::internal::CaptureStderr();
-        action();
-        const std::string err = testing::internal::GetCapturedStderr();
-        return {testing::internal::GetCapturedStdout(), err};
-    }
-    static std::string player(const std::string& name, const std::string& results = fiveZeroLines) {
-        return name + "\n" + results;
-    }
-    static std::string withLast(const std::string& players, const std::string& last) {
-        return players + "[LAST_PLAYER]\n" + last + "\n";
+        return text.str();
     }
     // Alpha has an Easy and a Hard result.
     const std::string twoPlayers =
