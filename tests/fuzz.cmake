@@ -1,6 +1,5 @@
-# The high-score store's fuzz target: built by its own script with clang's libFuzzer and sanitizers,
-# run for 200000 inputs from the committed seed corpus (a count, so a busy machine runs as many);
-# any finding fails the test.
+# The high-score store's fuzz target, built by its script with clang's libFuzzer and sanitizers and run
+# for 200000 inputs from the committed seed corpus (a count, so a busy machine runs as many).
 add_test(NAME highscore_fuzz
          COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/fuzz/run_highscore_fuzz.sh ${CMAKE_CURRENT_BINARY_DIR}/fuzz 200000)
 set_tests_properties(highscore_fuzz PROPERTIES LABELS fuzz TIMEOUT 1800)

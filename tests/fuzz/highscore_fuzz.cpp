@@ -54,9 +54,8 @@ void checkKeptFile() {
     const std::vector<PlayerRecord> first = loadPlayers(scoreFile);
     savePlayers(scoreFile, first);
     require(loadPlayers(scoreFile) == first, "load, save, load gives the same players");
-    std::vector<std::string> names;
-    for (const PlayerRecord& player : first)
-        names.push_back(player.name);
+    std::vector<std::string> names(first.size());
+    std::transform(first.begin(), first.end(), names.begin(), [](const PlayerRecord& p) { return p.name; });
     require(readPlayerNames(scoreFile) == names, "a saved file lists exactly its players");
     require(readLastPlayer(scoreFile) == (names.empty() ? std::string() : names.back()),
             "a saved file names its last record as last player");

@@ -15,6 +15,11 @@ std::string describe(const ModeResult& r) {
 } // namespace
 
 TEST(ScoreLineGrammar, ResultLinesReadLikeScanfReadsThreeNumbers) {
+    const auto reads = [](const char* line, const char* expected) {
+        ModeResult result{9, 9, 9};
+        EXPECT_EQ(parseResultLine(line, result), *expected != '\0') << line;
+        EXPECT_EQ(describe(result), *expected != '\0' ? expected : "9 9 9") << line;
+    };
     for (const auto& [line, expected] : {std::pair{"1450,4,3", "1450 4 3"},
                                          {"12, 3, 4", "12 3 4"},
                                          {"12,3,4xyz", "12 3 4"},
@@ -22,23 +27,11 @@ TEST(ScoreLineGrammar, ResultLinesReadLikeScanfReadsThreeNumbers) {
                                          {"\v1,\f2,\r3", "1 2 3"},
                                          {"\n1,2,3", "1 2 3"},
                                          {"0000000000012,3,4,5", "12 3 4"},
-                                         {"2147483647,-2147483648,0", "2147483647 -2147483648 0"},
-                                         {"12,3", ""},
-                                         {"a,b,c", ""},
-                                         {"12 ,3,4", ""},
-                                         {"12,,3", ""},
-                                         {",1,2,3", ""},
-                                         {"1,2,", ""},
-                                         {"-,1,2", ""},
-                                         {"1,2,- 3", ""},
-                                         {"0x1,2,3", ""},
-                                         {"2147483648,0,0", ""},
-                                         {"0,-2147483649,0", ""},
-                                         {"0,0,99999999999999999999", ""}}) {
-        ModeResult result{9, 9, 9};
-        EXPECT_EQ(parseResultLine(line, result), *expected != '\0') << line;
-        EXPECT_EQ(describe(result), *expected != '\0' ? expected : "9 9 9") << line;
-    }
+                                         {"2147483647,-2147483648,0", "2147483647 -2147483648 0"}})
+        reads(line, expected);
+    for (const char* refused : {"12,3", "a,b,c", "12 ,3,4", "12,,3", ",1,2,3", "1,2,", "-,1,2", "1,2,- 3",
+                                "0x1,2,3", "2147483648,0,0", "0,-2147483649,0", "0,0,99999999999999999999"})
+        reads(refused, "");
 }
 
 TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesAndEmptiesTheRestAfterACopy) {
