@@ -1,11 +1,10 @@
 // The settings page: volume arrows (quick, deliberate and held clicks, bounds, what the audio gets, the
 // read-outs as drawn, no audio device), the mode buttons and back, and the player panel on a real file.
-#include "app_fixture.h"
+#include "display_fixture.h"
 
 #include "scores/highscore_file.h"
 
-using namespace apptest;
-
+namespace displaytest {
 namespace {
 
 constexpr float arrowX = 440, musicUpY = 380, musicDownY = 528, soundUpY = 717, soundDownY = 865;
@@ -29,8 +28,8 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
     for (bool quick : {true, false}) {
         for (const auto& [y, musicVolume, soundVolume] : steps) {
             quick ? quickClick(arrowX, y) : click(arrowX, y);
-            EXPECT_EQ(app->volumes.music, musicVolume) << y << (quick ? " quick" : " deliberate");
-            EXPECT_EQ(app->volumes.sound, soundVolume) << y << (quick ? " quick" : " deliberate");
+            EXPECT_EQ(std::pair(app->volumes.music, app->volumes.sound), std::pair(musicVolume, soundVolume))
+                << y << (quick ? " quick" : " deliberate");
             EXPECT_NEAR(music().getVolume(), musicVolume, 0.01) << "the music plays at the new volume";
             EXPECT_NEAR(effect(SoundEffectId::Applause).getVolume(), soundVolume, 0.01)
                 << "so does each effect";
@@ -43,8 +42,8 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
     EXPECT_EQ(app->volumes.music, 22);
     EXPECT_EQ(app->view.musicVolumeRow[1].getTexture(), &app->assets.digitTextures[2]);
     press(arrowX, soundDownY); // a step at the press, then one every 0.2 s while held still
-    const std::pair<double, float> held[] = {{0.1, 19}, {0.11, 18}, {0.21, 17}, {0.21, 16}};
-    for (const auto& [seconds, volume] : held) {
+    for (const auto& [seconds, volume] :
+         {std::pair{0.1, 19.0f}, {0.11, 18.0f}, {0.21, 17.0f}, {0.21, 16.0f}}) {
         wait(seconds);
         frame();
         EXPECT_EQ(app->volumes.sound, volume) << "held";
@@ -74,8 +73,7 @@ TEST_F(SettingsTest, WithoutAnAudioDeviceTheSwitchesStillSwitchAndNothingPlays) 
     EXPECT_EQ(music().getStatus(), musicBefore) << "neither paused nor played";
     quickClick(960, 557);
     quickClick(arrowX, soundUpY);
-    EXPECT_EQ(app->volumes.sound, 21);
-    EXPECT_TRUE(app->audio.soundEnabled);
+    EXPECT_TRUE(app->volumes.sound == 21 && app->audio.soundEnabled);
     EXPECT_EQ(effect(SoundEffectId::GemFall).getStatus(), sf::SoundSource::Stopped);
     EXPECT_NEAR(effect(SoundEffectId::GemFall).getVolume(), 20, 0.01) << "volumes left alone too";
 }
@@ -107,13 +105,11 @@ TEST_F(SettingsTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
     openSettings();
     app->namePrompt = true;
     typeText("\r,\n\tMasha"); // an empty name, a comma and control codes first
-    EXPECT_TRUE(app->namePrompt);
-    EXPECT_FALSE(fileExists(scoreFile));
+    EXPECT_TRUE(app->namePrompt && !fileExists(scoreFile));
     EXPECT_TRUE(app->audio.musicEnabled && app->audio.soundEnabled) << "m and s are letters here";
     typeText("\r");
-    EXPECT_EQ(app->players.currentPlayer, "Masha");
-    EXPECT_EQ(app->players.lastPlayerIndex, 0);
-    EXPECT_FALSE(app->namePrompt);
+    EXPECT_TRUE(app->players.currentPlayer == "Masha" && app->players.lastPlayerIndex == 0 &&
+                !app->namePrompt);
     EXPECT_EQ(readFile(scoreFile), "Masha\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nMasha\n");
     app->players.nameInput = "[LAST_PLAYER]";
     typeText("\r");
@@ -124,15 +120,15 @@ TEST_F(SettingsTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
     frame();
     const auto red = [](sf::Color c, sf::Color) { return c.r > 200 && c.g < 110 && c.b < 110; };
     EXPECT_GT(countPixels(shot(), {1355, 258, 210, 24}, "settings.png", red), 20) << "the warning drawn";
-    typeText("x");
-    EXPECT_TRUE(app->players.inputAccepted) << "an ASCII letter hides the warning at once";
-    send(cyrillic);
-    typeText("\b");
-    EXPECT_FALSE(app->players.inputAccepted) << "a Backspace that erases leaves it";
-    typeText("\b");
-    EXPECT_TRUE(app->players.inputAccepted) << "one on the empty field hides it";
+    // An ASCII letter hides the warning at once, a Backspace that erases leaves it, one on the empty field
+    // hides it.
+    for (const auto& [typed, accepted] : {std::pair{"x", true}, {"\b", false}, {"\b", true}}) {
+        send(cyrillic);
+        typeText(typed);
+        EXPECT_EQ(app->players.inputAccepted, accepted) << app->players.nameInput;
+        send(cyrillic);
+    }
     EXPECT_EQ(app->players.nameInput, "");
-    send(cyrillic);
     runFor(2.9);
     EXPECT_FALSE(app->players.inputAccepted);
     runFor(0.2);
@@ -155,8 +151,7 @@ TEST_F(SettingsTest, TheListShowsSelectsAndDeletesPlayers) {
     typeText("P3\r");
     EXPECT_EQ(app->players.lastPlayerIndex, 3) << "an existing name selects that player";
     typeText("Newcomer\r");
-    EXPECT_EQ(app->players.currentPlayer, "Newcomer");
-    EXPECT_EQ(app->players.lastPlayerIndex, -1);
+    EXPECT_TRUE(app->players.currentPlayer == "Newcomer" && app->players.lastPlayerIndex == -1);
     EXPECT_EQ(readPlayerNames(scoreFile).size(), 10u) << "an eleventh is not stored";
     writeFile(scoreFile, "Ann\nBob\nCid\n[LAST_PLAYER]\nAnn\n");
     frame(); // the list follows the file
@@ -175,14 +170,13 @@ TEST_F(SettingsTest, TheListShowsSelectsAndDeletesPlayers) {
     click(1506, 480);
     send(key(sf::Keyboard::Delete));
     EXPECT_EQ(readPlayerNames(scoreFile), (std::vector<std::string>{"Ann", "Cid"}));
-    EXPECT_EQ(app->players.currentPlayer, "Cid");
-    EXPECT_EQ(app->players.lastPlayerIndex, 1);
+    EXPECT_TRUE(app->players.currentPlayer == "Cid" && app->players.lastPlayerIndex == 1);
     for (int i = 0; i < 3; ++i) { // the last press finds no current player and does nothing
         send(key(sf::Keyboard::Delete));
     }
-    EXPECT_EQ(app->players.currentPlayer, "");
-    EXPECT_EQ(app->players.lastPlayerIndex, -1);
+    EXPECT_TRUE(app->players.currentPlayer.empty() && app->players.lastPlayerIndex == -1);
     EXPECT_EQ(readFile(scoreFile), "[LAST_PLAYER]\n\n");
 }
 
 } // namespace
+} // namespace displaytest

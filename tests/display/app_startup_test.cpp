@@ -1,9 +1,8 @@
 // Start-up: the layout scale with every catalogue sprite at its design position, the first values, a
 // damaged score file set aside, and start-up with files of the catalogue missing.
-#include "app_fixture.h"
+#include "display_fixture.h"
 
-using namespace apptest;
-
+namespace displaytest {
 namespace {
 
 template <typename... Sprite> std::vector<const sf::Sprite*> listOf(const Sprite&... sprites) {
@@ -94,3 +93,4 @@ TEST_F(AppTest, StartsAndRunsWithoutFontCursorMusicSomePicturesAndASound) {
 }
 
 } // namespace
+} // namespace displaytest

@@ -2,20 +2,18 @@
 // guards, the two ways an effect starts, the rules' requests, and the music across pause and game end.
 #include "view/audio.h"
 
-#include "view_fixture.h"
+#include "display_fixture.h"
 
-#include <vector>
-
-namespace viewtest {
+namespace displaytest {
 namespace {
 
 using Status = sf::SoundSource::Status;
 constexpr float musicX = 1543, soundX = 1619, mainMenuX = 1695, pauseX = 1771, quitX = 1847;
 
-class AudioTest : public PlayingAppTest {
+class AudioTest : public ViewTest {
   protected:
     void SetUp() override {
-        PlayingAppTest::SetUp();
+        ViewTest::SetUp();
         Sounds& sounds = app->assets.sounds;
         sounds.players = std::make_unique<SoundPlayers>();
         sounds.audible = true;
@@ -52,7 +50,7 @@ class AudioTest : public PlayingAppTest {
     // As the event loop does for a click: audio read before, the rules' requests carried out after.
     void clickButton(float designX) {
         snapshotAudioStatus(app->game.audio, app->audio, app->assets.sounds);
-        handleGameButtons(*app, pixelOf(designX + 35, 57));
+        handleGameButtons(*app, {static_cast<int>((designX + 35) * testScale), 28});
         carryOutRequests(*app);
     }
 };
@@ -80,7 +78,7 @@ TEST_F(AudioTest, KeysSwitchOncePerPressNeverWhilePausedOrOnTheSettingsPage) {
     }
 }
 
-TEST_F(AudioTest, EffectsStartByTheirRuleOnlyWithSoundOnAndPlayingOnesFinish) {
+TEST_F(AudioTest, RequestsStartEffectsByTheirRuleOnlyWithSoundOnAndRefreshTheClockAndTheLevel) {
     playFrom(SoundEffectId::GemFall, 3.0f);
     playFrom(SoundEffectId::PatternShift, 3.0f);
     Requests& requests = app->game.requests;
@@ -88,12 +86,19 @@ TEST_F(AudioTest, EffectsStartByTheirRuleOnlyWithSoundOnAndPlayingOnesFinish) {
     requests.cues[1] = {SoundEffectId::PatternShift, CueRule::Once};
     requests.cues[2] = {SoundEffectId::LevelUp, CueRule::Once};
     requests.cueCount = 3;
+    app->game.secondsLeft = 59;
+    app->game.level = 23;
+    requests.clockTicked = requests.levelRose = true;
     carryOutRequests(*app);
     EXPECT_LT(offset(SoundEffectId::GemFall), 1.0f) << "restarted";
     EXPECT_GE(offset(SoundEffectId::PatternShift), 3.0f) << "left alone";
     EXPECT_EQ(std::pair(sound(SoundEffectId::LevelUp).getStatus(), sound(SoundEffectId::Defeat).getStatus()),
               std::pair(Status::Playing, Status::Stopped));
-    EXPECT_EQ(requests.cueCount, 0);
+    const AssetCatalogue& a = app->assets;
+    const std::array<sf::Sprite, 4> readouts = {a.levelClock[3], a.levelClock[4], a.levelDigits[0],
+                                                a.levelDigits[1]};
+    EXPECT_EQ(shown(readouts, a, a.digitTextures), "5923");
+    EXPECT_TRUE(blinkActive() && requests.cueCount == 0 && !requests.clockTicked && !requests.levelRose);
     playFrom(SoundEffectId::Alert, 1.0f);
     switchSound(*app);
     snapshotAudioStatus(app->game.audio, app->audio, app->assets.sounds);
@@ -112,31 +117,14 @@ TEST_F(AudioTest, EffectsStartByTheirRuleOnlyWithSoundOnAndPlayingOnesFinish) {
     }
 }
 
-TEST_F(AudioTest, RequestsRefreshTheClockAndStartTheLevelBlink) {
-    app->game.secondsLeft = 59;
-    app->game.level = 23;
-    app->game.requests.clockTicked = app->game.requests.levelRose = true;
-    carryOutRequests(*app);
-    const AssetCatalogue& a = app->assets;
-    std::string digits;
-    for (const sf::Sprite* sprite :
-         {&a.levelClock[3], &a.levelClock[4], &a.levelDigits[0], &a.levelDigits[1]}) {
-        digits += pictureOf(*sprite, a, a.digitTextures);
-    }
-    EXPECT_EQ(digits, "5923");
-    EXPECT_TRUE(blinkActive());
-    EXPECT_FALSE(app->game.requests.clockTicked || app->game.requests.levelRose);
-}
-
-TEST_F(AudioTest, PauseHoldsOnlyTheMusicAndLeavingAPausedGameLeavesItPaused) {
+TEST_F(AudioTest, PauseHoldsOnlyTheMusicAndGameEndStopsItUntilTheEndScreenPlaysItOnceFromTheStart) {
     playFrom(SoundEffectId::Alert, 0.0f);
     music().setPlayingOffset(sf::seconds(6.0f));
     clickButton(pauseX);
     EXPECT_EQ(std::tuple(app->game.paused, music().getStatus(), sound(SoundEffectId::Alert).getStatus()),
               std::tuple(true, Status::Paused, Status::Playing));
     clickButton(pauseX);
-    EXPECT_EQ(music().getStatus(), Status::Playing);
-    EXPECT_GE(musicAt(), 5.9f);
+    EXPECT_TRUE(music().getStatus() == Status::Playing && musicAt() >= 5.9f);
     switchMusic(*app);
     clickButton(pauseX);
     clickButton(pauseX);
@@ -148,10 +136,8 @@ TEST_F(AudioTest, PauseHoldsOnlyTheMusicAndLeavingAPausedGameLeavesItPaused) {
     switchMusic(*app);
     switchMusic(*app);
     EXPECT_EQ(music().getStatus(), Status::Playing);
-}
-
-TEST_F(AudioTest, GameEndStopsTheMusicAndTheEndScreenPlaysItOnceFromTheStartWhenSwitchedOn) {
-    for (bool musicOn : {true, false}) {
+    app->game.paused = false;
+    for (bool musicOn : {false, true}) {
         app->audio.musicEnabled = musicOn;
         app->game.endMusicStarted = false;
         music().play();
@@ -166,14 +152,11 @@ TEST_F(AudioTest, GameEndStopsTheMusicAndTheEndScreenPlaysItOnceFromTheStartWhen
             EXPECT_EQ(music().getStatus(), Status::Stopped);
             handleAudioKey(*app, sf::Keyboard::M);
         }
-        EXPECT_EQ(music().getStatus(), Status::Playing);
-        EXPECT_LT(musicAt(), 1.0f);
-        if (musicOn) {
-            music().setPlayingOffset(sf::seconds(7.0f));
-            updateGameEndScreen(*app);
-            EXPECT_GE(musicAt(), 6.9f) << "later frames leave it playing";
-        }
+        EXPECT_TRUE(music().getStatus() == Status::Playing && musicAt() < 1.0f) << musicOn;
     }
+    music().setPlayingOffset(sf::seconds(7.0f));
+    updateGameEndScreen(*app);
+    EXPECT_GE(musicAt(), 6.9f) << "later frames leave it playing";
 }
 
 // The switches act only unpaused in play; the main menu, pause and quit also while paused; none off the
@@ -212,4 +195,4 @@ TEST_F(AudioTest, GameScreenButtonsActOnlyUnderTheirGuards) {
 }
 
 } // namespace
-} // namespace viewtest
+} // namespace displaytest

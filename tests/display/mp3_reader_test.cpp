@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <tuple>
 
 #include <unistd.h>
 
@@ -22,18 +21,6 @@ namespace fs = std::filesystem;
 using Bytes = std::vector<char>;
 using Samples = std::vector<sf::Int16>;
 constexpr sf::Uint64 mp3FrameSamples = 1152;
-
-// What the sound generator wrote down about a file: sample rate, channels, frames.
-std::tuple<unsigned, unsigned, sf::Uint64> madeAs(const std::string& name) {
-    std::ifstream in("tools/audio/sounds.txt");
-    std::string file;
-    unsigned rate = 0, channels = 0;
-    sf::Uint64 frames = 0;
-    in.ignore(1000, '\n');
-    while (in >> file >> rate >> channels >> frames && file != name) {
-    }
-    return file == name ? std::tuple(rate, channels, frames) : std::tuple(0u, 0u, sf::Uint64(0));
-}
 
 Bytes readBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -49,11 +36,6 @@ Samples decodeAll(sf::InputSoundFile& file) {
         samples.insert(samples.end(), chunk.begin(), chunk.begin() + static_cast<std::ptrdiff_t>(got));
     } while (got > 0 && samples.size() <= file.getSampleCount() + 2 * chunk.size());
     return samples;
-}
-
-double peakOf(const Samples& samples) {
-    const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
-    return std::max(-*low, static_cast<int>(*high)) / 32767.0;
 }
 
 bool probe(const Bytes& bytes) {
@@ -77,42 +59,45 @@ class Mp3ReaderTest : public ::testing::Test {
     void TearDown() override { fs::remove_all(dir); }
 };
 
-TEST_F(Mp3ReaderTest, EveryEffectDecodesAtItsGeneratedRateChannelsAndLengthFadedAndLevelled) {
-    for (const char* name : {"gem_fall.mp3", "pattern_shift.mp3", "applause.mp3", "defeat.mp3", "alert.mp3",
-                             "trash_drop.mp3", "level_up.mp3", "level11_up.mp3"}) {
-        const auto [rate, channels, frames] = madeAs(name);
+TEST_F(Mp3ReaderTest, EveryEffectDecodesAtItsGeneratedLengthFadedAndLevelledAndSeeksToAnySample) {
+    std::ifstream made("tools/audio/sounds.txt"); // each file's rate, channels and frames as generated
+    made.ignore(1000, '\n');
+    std::string name;
+    unsigned rate = 0, channels = 0;
+    sf::Uint64 frames = 0;
+    int effects = 0;
+    while (made >> name >> rate >> channels >> frames) {
+        if (name.size() < 4 || name.substr(name.size() - 4) != ".mp3") {
+            continue;
+        }
+        ++effects;
         sf::InputSoundFile file;
         sf::SoundBuffer buffer;
-        ASSERT_TRUE(file.openFromFile(std::string("assets/") + name) && channels > 0) << name;
-        ASSERT_TRUE(buffer.loadFromFile(std::string("assets/") + name)) << name;
+        ASSERT_TRUE(file.openFromFile("assets/" + name)) << name;
+        ASSERT_TRUE(buffer.loadFromFile("assets/" + name)) << name;
         EXPECT_EQ(std::tuple(file.getSampleRate(), file.getChannelCount(), buffer.getSampleCount()),
                   std::tuple(rate, channels, file.getSampleCount()))
             << name;
         const sf::Uint64 decodedFrames = file.getSampleCount() / channels;
         EXPECT_LE(std::max(decodedFrames, frames) - std::min(decodedFrames, frames), mp3FrameSamples) << name;
-        EXPECT_TRUE(frames >= rate * 15 / 100 && frames <= rate * 3) << name << ": 0.15 s to 3 s";
         const Samples samples = decodeAll(file);
         ASSERT_EQ(samples.size(), file.getSampleCount()) << name;
-        EXPECT_TRUE(peakOf(samples) > 0.5 && peakOf(samples) < 0.95) << name << ": near -3 dBFS";
+        const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+        const double peak = std::max(-*low, static_cast<int>(*high)) / 32767.0;
+        EXPECT_TRUE(peak > 0.5 && peak < 0.95) << name << ": near -3 dBFS";
         EXPECT_TRUE(std::abs(samples.front()) < 655 && std::abs(samples.back()) < 655) << name << ": faded";
-    }
-}
-
-TEST_F(Mp3ReaderTest, SeekingResumesAtTheRequestedSample) {
-    sf::InputSoundFile file;
-    ASSERT_TRUE(file.openFromFile("assets/applause.mp3"));
-    const Samples whole = decodeAll(file);
-    constexpr std::size_t span = 2000;
-    for (std::size_t at : {std::size_t(0), whole.size() / 3, whole.size() / 2 + 7, whole.size() - span}) {
-        file.seek(at);
-        Samples part(span);
-        ASSERT_EQ(file.read(part.data(), span), span) << at;
-        int worst = 0;
-        for (std::size_t i = 0; i < span; ++i) {
-            worst = std::max(worst, std::abs(part[i] - whole[at + i]));
+        constexpr std::size_t span = 2000;
+        for (std::size_t at :
+             {samples.size() / 3, samples.size() / 2 + 7, samples.size() - span, std::size_t(0)}) {
+            file.seek(at);
+            Samples part(span);
+            ASSERT_EQ(file.read(part.data(), span), span) << name << " at " << at;
+            for (std::size_t i = 0; i < span; i += 97) {
+                ASSERT_LE(std::abs(part[i] - samples[at + i]), 2) << name << " at " << at + i;
+            }
         }
-        EXPECT_LE(worst, 2) << at;
     }
+    EXPECT_EQ(effects, 8);
 }
 
 TEST_F(Mp3ReaderTest, ProbeFindsFramesBehindAnId3TagAndRefusesEverythingElse) {
@@ -187,32 +172,13 @@ TEST_F(Mp3ReaderTest, TruncatedFilesDecodeOnlyWhatIsThereAndGarbageFailsOrStops)
             bytes[random() % bytes.size()] = static_cast<char>(random() & 0xFF);
         }
         const std::size_t gap = random() % bytes.size();
-        const std::size_t gapEnd = std::min(bytes.size(), gap + random() % 600);
         bytes.erase(bytes.begin() + static_cast<std::ptrdiff_t>(gap),
-                    bytes.begin() + static_cast<std::ptrdiff_t>(gapEnd));
+                    bytes.begin() +
+                        static_cast<std::ptrdiff_t>(std::min(bytes.size(), gap + random() % 600)));
         bytes.resize(bytes.size() - random() % (bytes.size() / 2));
         opened += opensWithinItsLength(bytes);
     }
     EXPECT_GT(opened, 100) << "most damage is local: the rest still plays";
-}
-
-TEST_F(Mp3ReaderTest, MusicIsAStereoLoopOfHalfAMinuteToAMinuteThatJoinsWithoutAJump) {
-    const auto [rate, channels, frames] = madeAs("tavrelloMusic.ogg");
-    sf::InputSoundFile file;
-    ASSERT_TRUE(file.openFromFile("assets/tavrelloMusic.ogg"));
-    EXPECT_EQ(std::tuple(file.getChannelCount(), file.getSampleCount()), std::tuple(2u, frames * 2));
-    EXPECT_TRUE(channels == 2 && frames >= rate * 30 && frames <= rate * 60);
-    const Samples samples = decodeAll(file);
-    ASSERT_EQ(samples.size(), file.getSampleCount());
-    EXPECT_GT(peakOf(samples), 0.8); // levelled near -1 dBFS so it is heard at a low volume
-    double stepSum = 0.0;
-    for (std::size_t i = 2; i < samples.size(); ++i) {
-        stepSum += std::abs(samples[i] - samples[i - 2]);
-    }
-    const double meanStep = stepSum / static_cast<double>(samples.size() - 2);
-    for (std::size_t channel = 0; channel < 2; ++channel) {
-        EXPECT_LT(std::abs(samples[channel] - samples[samples.size() - 2 + channel]), 3.0 * meanStep);
-    }
 }
 
 } // namespace

@@ -1,8 +1,8 @@
-// Timed effects on the manual clock: the shared blink, the rising points read-out, the end picture's
-// fade-in and the warning pulse of nearly full columns.
-#include "view_fixture.h"
+// Timed effects on the manual clock: the shared blink, the rising points read-out and the warning pulse of
+// nearly full columns.
+#include "display_fixture.h"
 
-namespace viewtest {
+namespace displaytest {
 namespace {
 
 const sf::Color opaque = sf::Color::White, clear(255, 255, 255, 0);
@@ -26,13 +26,12 @@ class EffectsTest : public ViewTest {
         cell(game.board, 1, column) = rowOne;
         cell(game.board, 2, column) = rowTwo;
     }
-    sf::Sprite& tens() { return assets.levelDigits[0]; }
-    sf::Sprite& units() { return assets.levelDigits[1]; }
 };
 
 TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMayStopEndsItFromOnePointFive) {
-    tens().setColor(sf::Color(255, 255, 255, 100));
-    EXPECT_EQ(blinkColour(tens(), true), sf::Color(255, 255, 255, 100))
+    sf::Sprite &tens = assets.levelDigits[0], &units = assets.levelDigits[1];
+    tens.setColor(sf::Color(255, 255, 255, 100));
+    EXPECT_EQ(blinkColour(tens, true), sf::Color(255, 255, 255, 100))
         << "without a blink it keeps its colour";
     startBlink();
     const struct {
@@ -45,8 +44,8 @@ TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMaySto
     for (const auto& f : frames) {
         advanceSeconds(f.at - now);
         now = f.at;
-        EXPECT_EQ(blinkColour(tens(), false), f.tens) << f.at;
-        EXPECT_EQ(blinkColour(units(), true), f.units) << f.at;
+        EXPECT_EQ(blinkColour(tens, false), f.tens) << f.at;
+        EXPECT_EQ(blinkColour(units, true), f.units) << f.at;
         EXPECT_EQ(blinkActive(), f.runningAfter) << f.at;
     }
     startBlink();
@@ -56,7 +55,7 @@ TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMaySto
     EXPECT_EQ(blinkColour(assets.enterYourName, false), clear);
     startBlink(); // starting again restarts the phase for every sprite
     advanceSeconds(0.3);
-    EXPECT_EQ(blinkColour(units(), true), clear);
+    EXPECT_EQ(blinkColour(units, true), clear);
     EXPECT_TRUE(blinkActive());
 }
 
@@ -84,39 +83,18 @@ TEST_F(EffectsTest, PointsRiseOneUnitAStepFromTheirColumnFadingOverTheBoard) {
     EXPECT_EQ(at(drawPlayingFrame(), 770, 500), fallColour(Gem20)) << "no points, no read-out";
 }
 
-TEST_F(EffectsTest, EndPictureFadesInFromTransparentWhateverThePreviousEndScreenLeft) {
-    gameState = GameEnd;
-    game.score = 30;
-    game.bestScore = 31;
-    assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
-    assets.congratulationsPicture.setColor(sf::Color::Transparent);
-    restart(fadeClock);
-    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), sf::Color::Black) << "the first frame applies the fade";
-    advanceSeconds(0.6);
-    fadeEndPicture(assets, game, elapsedSeconds(fadeClock));
-    EXPECT_EQ(assets.congratulationsPicture.getColor().a, 0) << "the other picture is left alone";
-    EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
-    game.score = 31; // a best score shows the congratulations, whole after a first frame late by 1.7 s
-    game.endSummaryReady = false;
-    advanceSeconds(1.1);
-    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), congratulationsColour);
-}
-
 TEST_F(EffectsTest, PulseSwellsEveryPlayColumnFilledFromRowOneOncePerSecondUntilTheGameEnds) {
     for (int column = 0; column < 12; ++column) {
         fill(column, static_cast<GemKind>(column % 8 + 1), Trash);
     }
     fill(12, Gem70, Gem70);
     game.mode.gameMode = ColorLines; // no tube picture over column 12
-    const struct {
-        double after;
-        bool swollen; // 1.0 + 0.2 |sin(pi t)|: beyond the cell's margin only well away from whole seconds
-    } phases[] = {{0.0, false}, {0.5, true}, {0.45, false}, {0.6, true}};
-    for (const auto& p : phases) {
-        advanceSeconds(p.after);
+    // 1.0 + 0.2 |sin(pi t)|: beyond the cell's margin only well away from whole seconds.
+    for (const auto& [after, swollen] : {std::pair{0.0, false}, {0.5, true}, {0.45, false}, {0.6, true}}) {
+        advanceSeconds(after);
         const sf::Image frame = drawPlayingFrame();
         for (int column = 0; column < 12; ++column) {
-            const sf::Color expected = p.swollen ? fallColour(column % 8 + 1) : colorLinesColour;
+            const sf::Color expected = swollen ? fallColour(column % 8 + 1) : colorLinesColour;
             EXPECT_EQ(besideRowOne(frame, column), expected)
                 << elapsedSeconds(view.pulseClock) << " " << column;
         }
@@ -124,7 +102,7 @@ TEST_F(EffectsTest, PulseSwellsEveryPlayColumnFilledFromRowOneOncePerSecondUntil
     }
     fill(5, Empty, Gem90); // the row-1 gem left in this frame
     fill(6, Gem90, Empty);
-    sf::Image frame = drawPlayingFrame();
+    const sf::Image frame = drawPlayingFrame();
     EXPECT_EQ(besideRowOne(frame, 5), colorLinesColour);
     EXPECT_EQ(besideRowOne(frame, 6), colorLinesColour);
     EXPECT_EQ(besideRowOne(frame, 7), fallColour(8));
@@ -136,4 +114,4 @@ TEST_F(EffectsTest, PulseSwellsEveryPlayColumnFilledFromRowOneOncePerSecondUntil
 }
 
 } // namespace
-} // namespace viewtest
+} // namespace displaytest

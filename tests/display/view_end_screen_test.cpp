@@ -1,8 +1,8 @@
-// The end screen on rendered pixels: which picture, which message, the level count and the final score,
-// and when the summary appears.
-#include "view_fixture.h"
+// The end screen on rendered pixels: the picture's fade-in, which picture and message, the level count and
+// the final score, and when the summary appears.
+#include "display_fixture.h"
 
-namespace viewtest {
+namespace displaytest {
 namespace {
 
 class EndScreenTest : public ViewTest {
@@ -36,6 +36,23 @@ class EndScreenTest : public ViewTest {
     }
 };
 
+TEST_F(EndScreenTest, PictureFadesInFromTransparentWhateverThePreviousEndScreenLeft) {
+    game.score = 30;
+    game.bestScore = 31;
+    assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
+    assets.congratulationsPicture.setColor(sf::Color::Transparent);
+    restart(app->fadeClock);
+    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), sf::Color::Black) << "the first frame applies the fade";
+    advanceSeconds(0.6);
+    fadeEndPicture(assets, game, elapsedSeconds(app->fadeClock));
+    EXPECT_EQ(assets.congratulationsPicture.getColor().a, 0) << "the other picture is left alone";
+    EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
+    game.score = 31; // a best score shows the congratulations, whole after a first frame late by 1.7 s
+    game.endSummaryReady = false;
+    advanceSeconds(1.1);
+    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), congratulationsColour);
+}
+
 TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEnded) {
     const struct {
         bool timeUp;
@@ -64,22 +81,16 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEnded) {
         EXPECT_EQ(endDigits(frame, 799, 795, 2), c.levelCount) << name;
         EXPECT_EQ(endDigits(frame, 907, 829, 5), c.score5) << name;
     }
-}
-
-TEST_F(EndScreenTest, SummaryComesMoreThanThreeSecondsAfterTheFirstEndFrame) {
-    game.score = 40;
-    game.bestScore = 40;
+    game.score = game.bestScore = 40; // the summary waits 3 s from the first end frame, counting levels then
     game.level = 12;
-    game.boardFull = true;
     restart(game.landClock);
-    advanceSeconds(10.0); // the last gem landed long ago: the delay starts with the first end frame
+    advanceSeconds(10.0);
     EXPECT_EQ(message(frameAfter(3.0)), -1);
-    game.level = 13; // the count was taken once, at the first frame
+    game.level = 13;
     advanceSeconds(0.01);
     const sf::Image frame = drawGameEndFrame();
-    EXPECT_EQ(message(frame), 2);
-    EXPECT_EQ(endDigits(frame, 799, 795, 2), "11");
+    EXPECT_EQ(std::pair(message(frame), endDigits(frame, 799, 795, 2)), std::pair(2, std::string("11")));
 }
 
 } // namespace
-} // namespace viewtest
+} // namespace displaytest

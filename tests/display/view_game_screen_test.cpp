@@ -1,8 +1,8 @@
-// The game screen on rendered pixels: what each mode shows and where, and the parts that follow the game
-// from frame to frame (board, falling gem, thread, button pictures).
-#include "view_fixture.h"
+// The game screen on rendered pixels: what each mode shows and where, the parts that follow the game from
+// frame to frame (board, falling gem, thread, button pictures), and the digit read-outs' numbers.
+#include "display_fixture.h"
 
-namespace viewtest {
+namespace displaytest {
 namespace {
 
 class GameScreenTest : public ViewTest {
@@ -23,7 +23,7 @@ class GameScreenTest : public ViewTest {
 
     sf::Image drawMode(GameMode mode) {
         game.mode.gameMode = mode;
-        layoutPlayReadouts(view, game, assets.digitTextures, layout);
+        layoutPlayReadouts(view, game, assets.digitTextures, app->layout);
         return drawPlayingFrame();
     }
 
@@ -80,12 +80,13 @@ TEST_F(GameScreenTest, EachModeShowsItsPartsWhereTheyBelong) {
     for (const auto& m : modes) {
         const sf::Image frame = drawMode(m.mode);
         EXPECT_EQ(at(frame, 1500, 1050), m.background) << m.mode << ": it covers the backdrop";
-        EXPECT_EQ(readout(frame, 50, 5), m.clock) << m.mode;
-        EXPECT_EQ(readout(frame, 328, 2), m.level) << m.mode;
-        EXPECT_EQ(readout(frame, 510, 5), m.score) << m.mode;
-        EXPECT_EQ(readout(frame, 771, 5), m.best) << m.mode;
-        EXPECT_EQ(readout(frame, 1025, 5), m.lines) << m.mode;
-        EXPECT_EQ(readout(frame, 1072, 5), m.patterns) << m.mode;
+        const std::string shownReadouts[] = {readout(frame, 50, 5),   readout(frame, 328, 2),
+                                             readout(frame, 510, 5),  readout(frame, 771, 5),
+                                             readout(frame, 1025, 5), readout(frame, 1072, 5)};
+        const char* expected[] = {m.clock, m.level, m.score, m.best, m.lines, m.patterns};
+        for (int i = 0; i < 6; ++i) {
+            EXPECT_EQ(shownReadouts[i], expected[i]) << m.mode << " read-out " << i;
+        }
         EXPECT_EQ(buttons(frame), "MSHPQ") << m.mode;
         for (int slot = 0; slot < 8; ++slot) {
             const sf::Color pattern = m.pattern ? patternColour(slot + 1) : m.background;
@@ -123,16 +124,49 @@ TEST_F(GameScreenTest, BoardThreadFallingGemAndButtonsFollowTheGame) {
     EXPECT_EQ(at(frame, 300, 685), threadColour(Gem20)) << "under column 0";
     game.gemActive = false;
     EXPECT_EQ(atCell(drawPlayingFrame(), 4, 6), colorLinesColour) << "landed, waiting for the next gem";
-    audio.musicEnabled = false;
-    audio.soundEnabled = false;
+    app->audio.musicEnabled = app->audio.soundEnabled = false;
     game.paused = true;
     frame = drawPlayingFrame();
     EXPECT_EQ(atCell(frame, 4, 6), fallColour(Gem80)) << "shown while paused";
     EXPECT_EQ(buttons(frame), "msHRQ");
     game.boardFull = true; // the board-full stop sets paused but keeps the pause picture
-    audio.soundEnabled = true;
+    app->audio.soundEnabled = true;
     EXPECT_EQ(buttons(drawPlayingFrame()), "mSHPQ");
 }
 
+TEST_F(GameScreenTest, DigitRowsPadTruncateAndHideAndTheClockLevelAndVolumesShowTheirNumbers) {
+    const struct {
+        unsigned value;
+        std::size_t width;
+        const char* shown;
+    } cases[] = {{0, 5, "00000"},           {7, 5, "00007"}, {43210, 5, "43210"}, {123456, 5, "12345"},
+                 {4294967295u, 5, "42949"}, {4, 2, "04___"}, {100, 3, "100__"},   {5, 0, "_____"}};
+    DigitRow row;
+    for (const auto& c : cases) {
+        layoutDigits(c.value, row, assets.digitTextures, {100.0f, 30.0f}, 12.5f, {0.75f, 0.5f}, c.width, 252);
+        EXPECT_EQ(shown(row, assets, assets.digitTextures), c.shown) << c.value << " in " << c.width;
+    }
+    EXPECT_EQ(std::pair(row[4].getPosition(), row[4].getScale()),
+              std::pair(sf::Vector2f(150.0f, 30.0f), sf::Vector2f(0.75f, 0.5f)));
+    layoutDigits(9, row, assets.digitTextures, {100.0f, 30.0f}, 12.5f, {0.75f, 0.5f}, 1, 252);
+    EXPECT_EQ(row[0].getColor(), sf::Color(255, 255, 255, 252));
+    for (const auto& [seconds, text] : {std::pair{59, "00:59"}, {0, "00:00"}, {671, "11:11"}}) {
+        refreshLevelClock(assets.levelClock, assets.digitTextures, seconds);
+        EXPECT_EQ(shown(assets.levelClock, assets, assets.digitTextures), text) << seconds;
+    }
+    for (const auto& [level, text] : {std::pair{9, "09"}, {10, "10"}}) {
+        assets.levelDigits[0].setColor(sf::Color::Transparent); // as a blink may leave it
+        refreshLevelDigits(assets.levelDigits, assets.digitTextures, level);
+        EXPECT_EQ(shown(assets.levelDigits, assets, assets.digitTextures), text) << level;
+    }
+    for (const auto& [volume, text] : {std::pair{2.0f, "002__"}, {100.0f, "100__"}, {57.9f, "057__"}}) {
+        layoutVolumeRows(view, Volumes{volume, 100.0f - volume}, assets.digitTextures, app->layout);
+        EXPECT_EQ(shown(view.musicVolumeRow, assets, assets.digitTextures), text);
+    }
+    EXPECT_EQ(shown(view.soundVolumeRow, assets, assets.digitTextures), "042__");
+    EXPECT_EQ(view.musicVolumeRow[0].getPosition(), sf::Vector2f(199.0f, 216.0f)) << "design (398, 432)";
+    EXPECT_EQ(view.soundVolumeRow[2].getPosition(), sf::Vector2f(224.0f, 384.5f)) << "(448, 769)";
+}
+
 } // namespace
-} // namespace viewtest
+} // namespace displaytest

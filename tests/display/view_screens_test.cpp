@@ -1,13 +1,11 @@
 // Every screen with the real pictures, at 1920x1080 and at 2560x1080: the frame drawn over its composed
 // still picture matches the same state drawn sprite by sprite over a cleared window, in the frames where
 // a picture fades and in those where a part of the still picture has just changed.
-#include "app_fixture.h"
-
-#include "game/rules.h"
+#include "display_fixture.h"
 
 #include <cstdlib>
 
-namespace apptest {
+namespace displaytest {
 namespace {
 
 constexpr int tolerance = 2; // levels per channel, from the order of blending
@@ -15,15 +13,12 @@ constexpr float menuX = 960, startY = 420, settingsY = 557, instructionsY = 693,
 constexpr float musicUpX = 443, musicUpY = 381;
 constexpr float colorLinesY = 693, casualY = 768;
 
+// The largest difference of a colour channel between two frames; the window's alpha is not shown.
 int largestDifference(const sf::Image& a, const sf::Image& b) {
-    const std::size_t bytes = 4u * a.getSize().x * a.getSize().y;
-    const sf::Uint8* p = a.getPixelsPtr();
-    const sf::Uint8* q = b.getPixelsPtr();
+    const sf::Uint8 *p = a.getPixelsPtr(), *q = b.getPixelsPtr();
     int largest = 0;
-    for (std::size_t i = 0; i < bytes; ++i) {
-        if (i % 4 != 3) { // the window's alpha channel is not shown
-            largest = std::max(largest, std::abs(p[i] - q[i]));
-        }
+    for (std::size_t i = 0; i < 4u * a.getSize().x * a.getSize().y; ++i) {
+        largest = std::max(largest, i % 4 == 3 ? 0 : std::abs(p[i] - q[i]));
     }
     return largest;
 }
@@ -44,15 +39,6 @@ class ScreensTest : public AppTest, public ::testing::WithParamInterface<unsigne
         sf::Image black;
         black.create(composed.getSize().x, composed.getSize().y, sf::Color::Black);
         EXPECT_GT(largestDifference(composed, black), 100) << screen << ": its picture is drawn";
-    }
-
-    void startGame(float modeY) {
-        click(menuX, settingsY);
-        click(menuX, modeY);
-        runFor(1.3);
-        click(menuX, startY);
-        runFor(1.1);
-        ASSERT_EQ(gameState, Playing);
     }
 
     // Gems from row 3 down, every fourth column filled up to row 1 (they pulse), a thread, points rising.
@@ -128,7 +114,12 @@ TEST_P(ScreensTest, ComposedFramesLookAsDrawnSpriteBySprite) {
     send(key(sf::Keyboard::Space));
     for (const float modeY : {colorLinesY, casualY}) {
         runFor(1.3);
-        startGame(modeY);
+        click(menuX, settingsY);
+        click(menuX, modeY);
+        runFor(1.3);
+        click(menuX, startY);
+        runFor(1.1);
+        ASSERT_EQ(gameState, Playing);
         fillBoard();
         compareAfter(0.3, modeY == casualY ? "game, Casual" : "game, ColorLines");
         send(key(sf::Keyboard::B));
@@ -138,4 +129,4 @@ TEST_P(ScreensTest, ComposedFramesLookAsDrawnSpriteBySprite) {
 INSTANTIATE_TEST_SUITE_P(Widths, ScreensTest, ::testing::Values(1920u, 2560u));
 
 } // namespace
-} // namespace apptest
+} // namespace displaytest
