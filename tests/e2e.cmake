@@ -9,14 +9,9 @@ function(add_e2e_test name timeout script)
                        "ALSOFT_DRIVERS=null;ASAN_OPTIONS=detect_leaks=0;UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1")
 endfunction()
 
-add_e2e_test(e2e_smoke 120 startup_test.py)
-add_e2e_test(e2e_no_assets 120 startup_test.py --away)
-# A whole session at 1920x1080 with real input, screenshots and sound captured by OpenAL's wave backend.
 add_e2e_test(e2e_play 600 session_test.py)
-# The same game stretched on a 2560x1080 display, with quick clicks.
 add_e2e_test(e2e_scaling 300 session_test.py --wide)
-# Random input for 60 s with a fixed seed; the ten-minute run is the same script with --seconds 600.
-add_e2e_test(e2e_soak 400 soak_test.py --seconds 60)
-# Where sound cannot be played: no audio device at all, and a PulseAudio server killed during play.
-add_e2e_test(e2e_no_audio_device 300 audio_device_test.py none)
-add_e2e_test(e2e_sound_server 300 audio_device_test.py server)
+add_e2e_test(e2e_soak 400 soak_test.py 60)
+foreach(run no-assets no-device server)
+  add_e2e_test(e2e_${run} 300 surroundings_test.py ${run})
+endforeach()

@@ -1,10 +1,10 @@
 #!/usr/bin/python3
-"""Checks the game's pictures against its layout, written from the layout and not from the generator:
-every picture exists and decodes with a size that fits where the game draws it (full-screen pages fill the
-screen, button columns centre without overlapping, pairs of looks match), the places where digits, names
-and gems are drawn sit on dark quiet ground, and the ten gem kinds differ in greyscale. With --regenerated:
-the committed pictures are byte for byte what tools/art/generate.py draws. Lists every problem, then exits
-1 if there was any.     pictures_test.py [ASSETS_DIR | --regenerated]"""
+"""Checks the game's pictures against its layout, written from the layout and not from the generator: every
+picture decodes with a size that fits where the game draws it (pages fill the screen, button columns centre
+without overlapping, two looks of one thing match), digits, names and gems are drawn on dark quiet ground,
+and the ten gem kinds differ in greyscale. With --regenerated: the committed pictures are byte for byte what
+tools/art/generate.py draws. Lists every problem, then exits 1 if there was any.
+    pictures_test.py [ASSETS_DIR | --regenerated]"""
 import filecmp
 import itertools
 import os
@@ -17,37 +17,34 @@ from PIL import Image
 
 REPO = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 ASSETS, ICON = os.path.join(REPO, "assets"), os.path.join(REPO, "dist", "icons", "tavrello.png")
-FULL_SCREEN = ["start_page", "menu_page", "settings", "instructions", "about", "background", "backgroundCasual",
-               "backgroundColorLines", "nature", "game_over", "congratulations"]
 SEE_THROUGH = ["background", "backgroundCasual", "backgroundColorLines"]  # drawn over nature; others on black
-MENU = {"start": (858, 367), "settings": (856, 504), "instructions": (855, 640), "about": (857, 775),
-        "quit": (859, 911)}
+FULL_SCREEN = SEE_THROUGH + ["start_page", "menu_page", "settings", "instructions", "about", "nature",
+                             "game_over", "congratulations"]
+MENU = {"start_gray": (858, 367), "settings_gray": (856, 504), "instructions_gary": (855, 640),
+        "about_gray": (857, 775), "quit_gray": (859, 911)}  # each with its _pink look
 MODES = {"easy": (906, 260), "normal": (879, 335), "hard": (907, 410), "veryHard": (854, 485),
-         "ColorLines": (846, 663), "casual": (883, 738)}
-MENU_LOOKS = {("instructions_gary" if n == "instructions" else n + "_gray"): (n + "_pink", place)
-              for n, place in MENU.items()}
-MODE_LOOKS = {n: (n + "Active", p) for n, p in MODES.items()}
+         "ColorLines": (846, 663), "casual": (883, 738)}  # each with its Active look
 ARROWS = {"upArrow": [(403, 341), (403, 678)], "downArrow": [(403, 489), (403, 826)]}
 READOUTS = [(398, 432, 470, 466), (398, 769, 470, 803)]  # three digits 25 apart: left, top, right, bottom
-GAME_BUTTONS = ["button_music_on", "button_music_off", "button_sound_on", "button_sound_off", "button_pause",
-                "button_resume", "button_main_menu", "button_quit"]  # the first three pairs are two looks of one
+SWITCHES = ["button_music_on", "button_music_off", "button_sound_on", "button_sound_off", "button_pause",
+            "button_resume"]  # pairs of looks of one button
+GAME_BUTTONS = SWITCHES + ["button_main_menu", "button_quit"]
 GEMS = ["gem_90", "gem_80", "gem_70", "gem_60", "gem_50", "gem_40", "gem_30", "gem_20", "gem_diamond", "gem_trash"]
-PLAIN_DIGITS = ["digit_%d" % d for d in range(10)] + ["digit_colon"]
-LARGE_DIGITS = ["digit_b%d" % d for d in range(10)]
+DIGITS, LARGE_DIGITS = ["digit_%d" % d for d in range(10)] + ["digit_colon"], ["digit_b%d" % d for d in range(10)]
 MESSAGES = ["GO1", "GO2", "GO3", "GO4"]
 SIZES = [(FULL_SCREEN, (1920, 1920, 1080, 1080)), (GEMS + ["thread_segment"], (60, 60, 60, 60)),
          (["cursor"], (32, 32, 32, 32)), (["TrashTube"], (60, 76, 470, 490)), (ARROWS, (60, 100, 60, 100)),
-         (PLAIN_DIGITS, (1, 25, 26, 40)), (LARGE_DIGITS, (1, 16, 22, 40)), (GAME_BUTTONS, (48, 76, 48, 80))]
-# Pictures placed at a point that must reach at least to a far corner: the summary's digits end at (990,
-# 860) on the end pictures; the name field covers the typed name up to (1565, 282); the quit button fits.
-REACHES = [(m, (695, 571), (990, 860)) for m in MESSAGES] + [("enterYourName", (1349, 202), (1565, 282))]
-ALL = (FULL_SCREEN + [n for pair in MENU_LOOKS.items() for n in (pair[0], pair[1][0])] + list(MODES)
+         (DIGITS, (1, 25, 26, 40)), (LARGE_DIGITS, (1, 16, 22, 40)), (GAME_BUTTONS, (48, 76, 48, 80))]
+# Pictures placed at a point that must reach at least to a far corner and stay on screen: the summary's
+# digits end at (990, 860) on the end pictures; the name field covers the typed name up to (1565, 282).
+REACHES = [(m, (695, 571), (990, 860)) for m in MESSAGES] + [("enterYourName", (1349, 202), (1565, 282)),
+                                                             ("button_quit", (1847, 22), (1895, 70))]
+ALL = (FULL_SCREEN + list(MENU) + [n.split("_")[0] + "_pink" for n in MENU] + list(MODES)
        + [n + "Active" for n in MODES] + ["back", "TrashTube", "enterYourName", "cursor", "thread_segment"]
-       + list(ARROWS) + GAME_BUTTONS + GEMS + PLAIN_DIGITS + LARGE_DIGITS + MESSAGES)
+       + list(ARROWS) + GAME_BUTTONS + GEMS + DIGITS + LARGE_DIGITS + MESSAGES)
 CELL_COLOUR = (8, 14, 28, 255)
 DARK_MEAN, DARK_PEAK, CALM_SPREAD = 60.0, 120.0, 20.0  # grey levels 0..255
-GEM_DIFFERENCE = 12.0  # distinct cuts measure about 17 and more; one cut in two similar hues under 6
-GEM_COVER = 0.25
+GEM_DIFFERENCE, GEM_COVER = 12.0, 0.25  # distinct cuts differ by 17 and more; one cut in two similar hues by 6
 
 
 def box(x, y, picture):
@@ -66,17 +63,16 @@ def check_layout(problem, pics):
     for name in set(FULL_SCREEN) - set(SEE_THROUGH):
         problem(pics[name].getchannel("A").getextrema()[0] < 255, f"{name} has see-through pixels")
     problem(pics["cursor"].getpixel((1, 1))[3] <= 128, "the cursor's tip is not at its top left")
-    problem(pics["button_quit"].width + 1847 > 1920, "the game's quit button runs off the screen")
-    pairs = list(MENU_LOOKS.items()) + list(MODE_LOOKS.items())
-    pairs += [(a, (b, 0)) for a, b in zip(GAME_BUTTONS[0:6:2], GAME_BUTTONS[1:6:2])]
-    pairs += [(a, (b, 0)) for group in (PLAIN_DIGITS, LARGE_DIGITS, MESSAGES) for a, b in zip(group, group[1:])]
-    for a, (b, _) in pairs:
+    pairs = [(n, n.split("_")[0] + "_pink") for n in MENU] + [(n, n + "Active") for n in MODES]
+    pairs += list(zip(SWITCHES[::2], SWITCHES[1::2])) + [p for group in (DIGITS, LARGE_DIGITS, MESSAGES)
+                                                         for p in zip(group, group[1:])]
+    for a, b in pairs:
         problem(pics[a].size != pics[b].size, f"{a} {pics[a].size} and {b} {pics[b].size} differ in size")
-    for looks, tallest in ((MENU_LOOKS, 136), ({**MODE_LOOKS, "back": ("back", (832, 861))}, 74)):
-        boxes = [box(*place, pics[name]) for name, (_, place) in looks.items()]
-        for name, (_, (x, y)) in looks.items():
+    for places, tallest in ((MENU, 136), ({**MODES, "back": (832, 861)}, 74)):
+        for name, (x, y) in places.items():
             problem(abs(x + pics[name].width / 2 - 960) > 3, f"{name} is not centred on x=960")
             problem(pics[name].height > tallest, f"{name} is higher than {tallest}")
+        boxes = [box(*place, pics[name]) for name, place in places.items()]
         problem(any(overlap(a, b) for a, b in itertools.combinations(boxes, 2)), f"buttons overlap: {boxes}")
     for name, places in ARROWS.items():
         problem(any(overlap(box(*p, pics[name]), r) for p in places for r in READOUTS), f"{name} covers a read-out")
@@ -92,27 +88,21 @@ def digits_box(x, y, count, step=25, w=22, h=34):
 def dark_spots():
     """(picture, spots) of the places where light digits, names and gems are drawn."""
     cells = [(270 + 120 * c, 113 + 60 * r, 330 + 120 * c, 173 + 60 * r) for c in range(12) for r in range(8)]
-    top = [digits_box(50, 60, 5), digits_box(328, 60, 2), digits_box(510, 60, 5), digits_box(771, 60, 5)]
-    spots = [("background", top + [digits_box(1072, 60, 4), (1268, 59, 1468, 77)] + cells),
-             ("backgroundColorLines", top + [digits_box(1025, 60, 4), (1182, 59, 1382, 77)] + cells),
-             ("backgroundCasual", [digits_box(50, 60, 4)] + cells),
-             ("settings", [digits_box(398, 432, 3), digits_box(398, 769, 3), (1355, 258, 1565, 282)]
-              + [(1406, 412 + 47 * i, 1606, 436 + 47 * i) for i in range(10)]),
-             ("enterYourName", [(6, 56, 216, 80)])]
-    for name in MESSAGES:  # spots relative to the message's place (695, 571)
-        summary = [digits_box(907, 829, 5, 16, 16, 30)]
-        summary += [digits_box(799, 795, 2, 16, 16, 30)] if name in ("GO3", "GO4") else []  # with the level
-        spots.append((name, [(a - 695, b - 571, c - 695, d - 571) for a, b, c, d in summary]))
-    return spots
+    top = [digits_box(50, 60, 5), digits_box(328, 60, 2), digits_box(510, 60, 5), digits_box(771, 60, 5)] + cells
+    summary = [(907 - 695, 829 - 571, 5), (799 - 695, 795 - 571, 2)]  # score, then level, beside the message
+    return [("background", top + [digits_box(1072, 60, 4), (1268, 59, 1468, 77)]),
+            ("backgroundColorLines", top + [digits_box(1025, 60, 4), (1182, 59, 1382, 77)]),
+            ("backgroundCasual", [digits_box(50, 60, 4)] + cells), ("enterYourName", [(6, 56, 216, 80)]),
+            ("settings", [digits_box(398, 432, 3), digits_box(398, 769, 3), (1355, 258, 1565, 282)]
+             + [(1406, 412 + 47 * i, 1606, 436 + 47 * i) for i in range(10)])] + [
+        (m, [digits_box(x, y, n, 16, 16, 30) for x, y, n in summary[:1 + (m in ("GO3", "GO4"))]]) for m in MESSAGES]
 
 
 def grey(picture, ground=None):
-    if ground is not None:
-        picture = Image.alpha_composite(ground, picture)
-    return np.asarray(picture.convert("L"), np.float32)
+    return np.asarray((picture if ground is None else Image.alpha_composite(ground, picture)).convert("L"), np.float32)
 
 
-def check_readability(problem, pics):
+def check_looks(problem, pics):
     for name, spots in dark_spots():
         g = grey(pics[name], pics["nature"] if name in SEE_THROUGH else None)
         for x0, y0, x1, y1 in spots:
@@ -121,34 +111,28 @@ def check_readability(problem, pics):
                     f"{name}: {(x0, y0, x1, y1)} is too light (mean {area.mean():.0f}, peak {area.max():.0f})")
     for name in ("game_over", "congratulations"):
         problem(grey(pics[name])[571:871, 695:1225].std() > CALM_SPREAD, f"{name}: the summary's area is busy")
-    for name in PLAIN_DIGITS + LARGE_DIGITS:
+    for name in DIGITS + LARGE_DIGITS:
         ink = grey(pics[name])[np.asarray(pics[name].getchannel("A")) > 200]
         problem(ink.size == 0 or np.percentile(ink, 90) < 180, f"{name} has no light strokes")
-
-
-def check_gems(problem, pics):
     greys = {kind: grey(pics[kind], Image.new("RGBA", pics[kind].size, CELL_COLOUR)) for kind in GEMS}
     for kind in GEMS:
         cover = np.asarray(pics[kind].getchannel("A"), np.float32).mean() / 255
         problem(cover < GEM_COVER, f"{kind} covers only {100 * cover:.0f}% of its cell")
     for a, b in itertools.combinations(GEMS, 2):
-        if greys[a].shape != greys[b].shape:
-            continue  # reported with the sizes
-        difference = float(np.abs(greys[a] - greys[b]).mean())
+        difference = float(np.abs(greys[a] - greys[b]).mean()) if greys[a].shape == greys[b].shape else 99
         problem(difference < GEM_DIFFERENCE, f"{a} and {b} differ by only {difference:.1f} grey levels")
 
 
 def check_regenerated(problem):
-    """The committed pictures and icon are byte for byte what tools/art/generate.py draws."""
     with tempfile.TemporaryDirectory() as scratch:
         icon = os.path.join(scratch, "tavrello.png")
         run = subprocess.run([sys.executable, os.path.join(REPO, "tools", "art", "generate.py"), "--out", scratch,
                               "--icon", icon], capture_output=True, text=True)
         problem(run.returncode != 0, f"the generator failed:\n{run.stderr[-2000:]}")
-        pairs = [(os.path.join(scratch, n + ".png"), os.path.join(ASSETS, n + ".png")) for n in ALL] + [(icon, ICON)]
-        for made, kept in pairs:
-            problem(not (os.path.exists(made) and filecmp.cmp(made, kept, shallow=False)), f"{kept} differs from the "
-                    "generator's drawing")
+        for made, kept in [(os.path.join(scratch, n + ".png"), os.path.join(ASSETS, n + ".png")) for n in ALL] + [
+                (icon, ICON)]:
+            problem(not (os.path.exists(made) and filecmp.cmp(made, kept, shallow=False)),
+                    f"{kept} differs from the generator's drawing")
 
 
 def check_pictures(problem, folder):
@@ -162,8 +146,7 @@ def check_pictures(problem, folder):
         problem(picture.size != (256, 256), f"the icon is {picture.size}, not 256x256")
     if len(pics) == len(ALL):
         check_layout(problem, pics)
-        check_readability(problem, pics)
-        check_gems(problem, pics)
+        check_looks(problem, pics)
 
 
 def main(argv):
@@ -173,10 +156,7 @@ def main(argv):
         if found:
             problems.append(message)
 
-    if argv == ["--regenerated"]:
-        check_regenerated(problem)
-    else:
-        check_pictures(problem, argv[0] if argv else ASSETS)
+    check_regenerated(problem) if argv == ["--regenerated"] else check_pictures(problem, argv[0] if argv else ASSETS)
     print("\n".join(f"FAIL: {p}" for p in problems) or f"{len(ALL)} pictures: all good")
     return 1 if problems else 0
 
