@@ -125,39 +125,34 @@ def check_looks(problem, pics):
 
 def check_regenerated(problem):
     with tempfile.TemporaryDirectory() as scratch:
-        icon = os.path.join(scratch, "tavrello.png")
-        run = subprocess.run([sys.executable, os.path.join(REPO, "tools", "art", "generate.py"), "--out", scratch,
-                              "--icon", icon], capture_output=True, text=True)
+        icon, generator = os.path.join(scratch, "tavrello.png"), os.path.join(REPO, "tools", "art", "generate.py")
+        run = subprocess.run([sys.executable, generator, "--out", scratch, "--icon", icon], capture_output=True,
+                             text=True)
         problem(run.returncode != 0, f"the generator failed:\n{run.stderr[-2000:]}")
         for made, kept in [(os.path.join(scratch, n + ".png"), os.path.join(ASSETS, n + ".png")) for n in ALL] + [
                 (icon, ICON)]:
-            problem(not (os.path.exists(made) and filecmp.cmp(made, kept, shallow=False)),
-                    f"{kept} differs from the generator's drawing")
-
-
-def check_pictures(problem, folder):
-    pics = {}
-    for name in ALL:
-        try:
-            pics[name] = Image.open(os.path.join(folder, name + ".png")).convert("RGBA")
-        except OSError as error:
-            problem(True, f"{name}.png cannot be read: {error}")
-    with Image.open(ICON) as picture:
-        problem(picture.size != (256, 256), f"the icon is {picture.size}, not 256x256")
-    if len(pics) == len(ALL):
-        check_layout(problem, pics)
-        check_looks(problem, pics)
+            problem(not (os.path.exists(made) and filecmp.cmp(made, kept, shallow=False)), f"{kept} is not as drawn")
 
 
 def main(argv):
-    problems = []
+    problems, pics = [], {}
 
     def problem(found, message):
         if found:
             problems.append(message)
 
-    check_regenerated(problem) if argv == ["--regenerated"] else check_pictures(problem, argv[0] if argv else ASSETS)
-    print("\n".join(f"FAIL: {p}" for p in problems) or f"{len(ALL)} pictures: all good")
+    if argv == ["--regenerated"]:
+        check_regenerated(problem)
+    for name in ALL if argv != ["--regenerated"] else []:
+        try:
+            pics[name] = Image.open(os.path.join(argv[0] if argv else ASSETS, name + ".png")).convert("RGBA")
+        except OSError as error:
+            problem(True, f"{name}.png cannot be read: {error}")
+    if len(pics) == len(ALL):
+        problem(Image.open(ICON).size != (256, 256), "the icon is not 256x256")
+        check_layout(problem, pics)
+        check_looks(problem, pics)
+    print("\n".join(f"FAIL: {p}" for p in problems) or "all good")
     return 1 if problems else 0
 
 

@@ -30,9 +30,9 @@ def check(ok, reason):
         raise Failure(reason)
 
 
-def read(path, mode="r"):
+def read(path):
     try:
-        with open(path, mode, **({} if "b" in mode else {"newline": "", "errors": "replace"})) as f:
+        with open(path, newline="", errors="replace") as f:
             return f.read()
     except FileNotFoundError:
         return None
@@ -58,21 +58,21 @@ class Capture:
         self.env = {"ALSOFT_CONF": config, "ALSOFT_DRIVERS": None}
 
     def seconds(self):
-        if self.offset is None and b"data" in (head := read(self.path, "rb") or b"")[:256]:
-            self.offset = head.find(b"data") + 8  # the samples follow the header, once it is written
+        if self.offset is None and os.path.exists(self.path):  # the samples follow the header, once written
+            with open(self.path, "rb") as f:
+                head = f.read(256)
+            self.offset = head.find(b"data") + 8 if b"data" in head else None
         return (os.path.getsize(self.path) - self.offset) / (2 * RATE) if self.offset else 0.0
 
-    def rms(self, start, length):
-        """Root mean square of the samples from start for length seconds, full scale 1."""
+    def loudest(self, start, length, window=None):
+        """The largest root mean square (full scale 1) of the windows of the span from start for length seconds;
+        by default one window, a short one finds a short effect in the span."""
         with open(self.path, "rb") as f:
             f.seek(self.offset + 2 * int(max(0.0, start) * RATE))
             raw = f.read(2 * int(length * RATE))
         values = np.frombuffer(raw[:len(raw) // 2 * 2], "<i2") / 32768.0  # the last sample may be half written
-        return float(np.sqrt(np.mean(values**2))) if len(values) else 0.0
-
-    def loudest(self, start, length, window=0.05):
-        """The largest RMS of the short windows in the span: finds a short effect in it."""
-        return max(self.rms(start + i * window, window) for i in range(max(1, round(length / window))))
+        size = max(1, int((window or length) * RATE))
+        return max((float(np.sqrt(np.mean(values[i:i + size]**2))) for i in range(0, len(values), size)), default=0.0)
 
 
 class Tester:
@@ -103,20 +103,16 @@ class Tester:
         env = {**os.environ, "DISPLAY": self.display, "ALSOFT_DRIVERS": "null", **(extra or {})}
         return {name: value for name, value in env.items() if value is not None}
 
-    def launch(self, env=None, name="game", command=None, cwd=None):
-        """Starts the game. Its output goes to a file (a pipe nobody reads could stall it); its heartbeat file
-        holds the number of frames shown, rewritten after each second of frames."""
+    def start(self, env=None, name="game", cwd=None, first_frame=True):
+        """Starts the game and waits for its first frame (a sanitized start on a busy machine is slow). Its output
+        goes to a file (a pipe nobody reads could stall it); its heartbeat file holds the number of frames shown,
+        rewritten after each second of frames."""
         self.heartbeat, self.output_path = (os.path.join(self.work, name + suffix) for suffix in (".beat", ".out"))
         env = self.env({"TAVRELLO_HEARTBEAT": self.heartbeat, "ASAN_OPTIONS": "detect_leaks=0", **(env or {})})
         with open(self.output_path, "w") as output:
-            self.process = subprocess.Popen(command or [self.binary], cwd=cwd or self.work, env=env, stdout=output,
-                                            stderr=output)
-
-    def start(self, env=None, name="game", command=None, cwd=None, timeout=120):
-        """Launches the game and waits for its first frame (a sanitized start on a busy machine is slow)."""
-        self.launch(env, name, command, cwd)
-        check(wait_until(lambda: self.frames() > 0 or not self.alive(), timeout, 0.1) and self.alive(),
-              f"the game showed no frame in {timeout} s (exit {self.process.poll()})")
+            self.process = subprocess.Popen([self.binary], cwd=cwd or self.work, env=env, stdout=output, stderr=output)
+        check(not first_frame or wait_until(lambda: self.frames() > 0 or not self.alive(), 120, 0.1) and self.alive(),
+              f"the game showed no frame in 120 s (exit {self.process.poll()})")
 
     def frames(self):
         return int(read(self.heartbeat) or 0)  # empty for a moment while the game rewrites it
@@ -151,11 +147,7 @@ class Tester:
     def key(self, *keys, delay_ms=80):
         self.xdotool("key", "--delay", delay_ms, *keys)
 
-    def type(self, text, delay_ms=60):
-        self.xdotool("type", "--delay", delay_ms, text)
-
-    def move(self, x, y):
-        """To a design point of the full-screen window."""
+    def move(self, x, y):  # to a design point of the full-screen window
         self.xdotool("mousemove", round(x * self.scale[0]), round(y * self.scale[1]))
 
     def click(self, x, y, quick=False):
@@ -178,8 +170,7 @@ class Tester:
         check(wait_until(lambda: condition(self.shot()), timeout), f"waited {timeout:.0f} s in vain for {what}")
         return self.shot_taken
 
-    def sample(self, shot, x, y, rows, columns):
-        """The screen pixels at the centres of the design pixels (x + columns, y + rows)."""
+    def sample(self, shot, x, y, rows, columns):  # the screen pixels at the design pixels (x + columns, y + rows)
         xs = np.clip(((x + columns + 0.5) * self.scale[0]).astype(int), 0, shot.shape[1] - 1)
         ys = np.clip(((y + rows + 0.5) * self.scale[1]).astype(int), 0, shot.shape[0] - 1)
         return shot[ys, xs].astype(np.int16)
@@ -236,19 +227,17 @@ def main(body, width=1920, height=1080, scores=None):
         check(wait_until(lambda: t.xdotool("getdisplaygeometry").returncode == 0), "Xvfb did not start")
         body(t)
         check(not (t.process and t.fault_report()), f"sanitizer report:\n{t.process and t.fault_report()}")
+        print(f"passed in {time.monotonic() - started:.0f} s")
+        return 0
     except Failure as error:
-        print(f"FAILED: {error}")
         if t.shot_taken is not None:
             Image.fromarray(t.shot_taken).save(path := os.path.join(tempfile.gettempdir(), f"e2e{os.getpid()}.png"))
-            print(f"last screenshot: {path}")
-        if t.process:
-            print("game output, each line once:\n" + (t.fault_report() or "\n".join(
-                dict.fromkeys(t.output().splitlines()))[-3000:]))
+        output = t.process and (t.fault_report() or "\n".join(dict.fromkeys(t.output().splitlines()))[-3000:])
+        print(f"FAILED: {error}\nlast screenshot: {t.shot_taken is not None and path}\ngame output, each line once:\n"
+              f"{output}")
         return 1
     finally:
         if t.process and t.alive():
             t.process.kill()
         t.server.kill()
         shutil.rmtree(t.work, ignore_errors=True)
-    print(f"passed in {time.monotonic() - started:.0f} s")
-    return 0

@@ -28,10 +28,9 @@ def ended(t, runs):
 
 
 def act(t, rng):
-    def point(near):
-        if near:
-            return near[0] + rng.randint(-20, 20), near[1] + rng.randint(-15, 15)
-        return rng.randint(0, 1919), rng.randint(0, 1079)
+    def point(near):  # near a target or anywhere
+        return (near[0] + rng.randint(-20, 20), near[1] + rng.randint(-15, 15)) if near else (
+            rng.randint(0, 1919), rng.randint(0, 1079))
 
     def hold(press, release):
         t.xdotool(*press)
@@ -41,7 +40,7 @@ def act(t, rng):
     actions = [
         (30, lambda: t.key(rng.choices(list(KEYS), weights=list(KEYS.values()))[0])),
         (3, lambda: hold(("keydown", (k := rng.choice(HELD_KEYS))), ("keyup", k))),
-        (3, lambda: t.type("".join(rng.choice(rng.choice(TEXTS)) for _ in range(rng.randint(1, 8))), 30)),
+        (3, lambda: t.xdotool("type", "--delay", 30, "".join(rng.choice(rng.choice(TEXTS)) for _ in range(8)))),
         (17, lambda: t.click(*point(rng.random() > 0.3 and rng.choice(TARGETS)), quick=rng.random() < 0.5)),
         (2, lambda: (t.move(*point(rng.choice(TARGETS))), hold(("mousedown", 1), ("mouseup", 1)))),
         (3, lambda: t.move(*point(None))),
@@ -52,20 +51,19 @@ def act(t, rng):
 
 
 def soak(t, seconds, seed):
-    rng, runs, actions, deadline = random.Random(seed), 1, 0, time.monotonic() + seconds
-    t.start(name="soak1")
-    frames, frames_seen = t.frames(), time.monotonic()
+    rng, runs, actions, deadline, frames = random.Random(seed), 0, 0, time.monotonic() + seconds, None
     while time.monotonic() < deadline:
-        act(t, rng)
-        actions += 1
-        if not t.alive():
-            ended(t, runs)
+        if not t.process or not t.alive():
+            if runs:
+                ended(t, runs)
             runs += 1
             t.start(name=f"soak{runs}")
         now = time.monotonic()
         if t.frames() != frames:
             frames, frames_seen = t.frames(), now
         check(now - frames_seen < STALL_SECONDS, f"run {runs}: no new frame for {STALL_SECONDS:.0f} s")
+        act(t, rng)
+        actions += 1
     for _ in range(3):  # Escape leaves the settings page, then quits from any screen
         if t.alive():
             t.key("Escape")
@@ -79,5 +77,5 @@ def soak(t, seconds, seed):
 
 
 if __name__ == "__main__":
-    seconds, seed = (float(sys.argv[3]) if len(sys.argv) > 3 else 60), int(sys.argv[4]) if len(sys.argv) > 4 else 20240607
-    sys.exit(main(lambda t: soak(t, seconds, seed), scores=TWO_PLAYERS))
+    seconds, seed = (sys.argv[3:] + ["60", "20240607"][len(sys.argv) - 3:])[:2]
+    sys.exit(main(lambda t: soak(t, float(seconds), int(seed)), scores=TWO_PLAYERS))

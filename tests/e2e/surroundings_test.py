@@ -2,8 +2,8 @@
 no-assets: started from a folder without assets/ (as from its build folder), it prints a line or two naming
 the folder looked for and the tavrello command, ends with an error status and opens no window.
 no-device: OpenAL finds no audio device; server: a real PulseAudio server (null sink, private folders) is
-killed during play. The game goes on: new frames, M and S switch their buttons, no flood of output, no
-thread spinning, and Escape ends it with 0."""
+killed during play. The game goes on: M and S switch their buttons, no flood of output, no thread spinning,
+and Escape ends it with 0."""
 import os
 import shutil
 import subprocess
@@ -17,13 +17,20 @@ MUSIC, SOUND = (1543, 22), (1619, 22)
 
 def no_assets(t):
     os.mkdir(elsewhere := os.path.join(t.work, "elsewhere"))
-    t.launch(cwd=elsewhere)
+    t.start(cwd=elsewhere, first_frame=False)
     seen = wait_until(lambda: t.xdotool("search", "--name", "Tavrello").stdout.strip() or not t.alive(), 60)
     check(seen is True, "the game opened its window" if seen else "the game still runs after 60 s")
     check(t.process.poll() > 0, f"the game ended with {t.process.poll()}, not an error status")
     lines = [line for line in t.output().splitlines() if line.strip()]
     check(len(lines) <= 2 and any(elsewhere in line and "assets" in line and "tavrello" in line for line in lines),
           f"not one line or two naming {elsewhere}, assets and the tavrello command:\n" + "\n".join(lines[:10]))
+
+
+def main_menu(t):
+    t.wait_page("start_page.png")
+    t.key("space")
+    t.move(300, 200)
+    t.wait_page("menu_page.png", ("start_gray.png", 858, 367))
 
 
 def thread_cpu(pid):
@@ -37,9 +44,7 @@ def thread_cpu(pid):
 
 
 def plays_on(t, on_game_screen=lambda: None):
-    t.key("space")
-    t.move(300, 200)
-    t.wait_page("menu_page.png", ("start_gray.png", 858, 367))
+    main_menu(t)
     t.click(960, 422)
     t.wait_page("game:background.png", ("button_music_on.png", *MUSIC), ("button_sound_on.png", *SOUND))
     on_game_screen()

@@ -1,27 +1,18 @@
 # Shared harness of the install tests, sourced by each with the arguments CMAKE CPACK BUILD_DIR
 # SOURCE_DIR: checks with a closing tally, a scratch directory removed at exit, installing the build.
 set -u
-cmake=$1 cpack=$2 build=$3 source=$4
-passed=0 failed=0 exit_steps=()
+cmake=$1 cpack=$2 build=$3 source=$4 passed=0 failed=0
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tavrello-install.XXXXXX")
-at_exit() { exit_steps+=("$1"); }
-trap 'for step in "${exit_steps[@]}"; do eval "$step"; done; rm -rf -- "$scratch"' EXIT
+trap 'rm -rf -- "$scratch"' EXIT
 trap 'exit 1' HUP INT TERM PIPE
-
 # check DESCRIPTION COMMAND...: the command's success is the check.
 check() {
     if "${@:2}"; then passed=$((passed + 1)) && printf 'ok: %s\n' "$1" && return; fi
     failed=$((failed + 1)) && printf 'FAIL: %s\n' "$1" && return 1
 }
-# A check that the later ones cannot do without.
-require() { check "$@" || finish; }
+require() { check "$@" || finish; } # a check that the later ones cannot do without
 finish() { printf '%d passed, %d failed\n' "$passed" "$failed" && exit $((failed > 0)); }
 install_build() {
     "$cmake" --install "$build" --prefix "$1" >"$scratch/install.log" 2>&1 || ! cat "$scratch/install.log"
 }
 same() { [ "$1" = "$2" ] || ! printf '  expected: %s\n  actual:   %s\n' "$2" "$1"; }
-# wait_for SECONDS COMMAND...: polls every 0.1 s until the command succeeds or time runs out.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    until "${@:2}"; do [ "$SECONDS" -lt "$deadline" ] && sleep 0.1 || return 1; done
-}

@@ -2,12 +2,11 @@
 # The installed launcher with a stand-in for the game program: where each player's working directory
 # goes, how its links follow installs, upgrades and moves, and that the player's own files survive.
 . "$(dirname "$0")/common.sh"
-prefix="$scratch/first prefix"
+prefix="$scratch/first prefix" report="$scratch/report" home="$scratch/home a"
+work="$home/.local/share/tavrello"
 require "cmake --install" install_build "$prefix"
 printf '#!/bin/sh\n{ pwd -P; printf "%%s\\n" "$@"; } >"$REPORT"\nexit "${STATUS:-0}"\n' \
     >"$prefix/libexec/tavrello/tavrello"
-
-report="$scratch/report"
 # start HOME XDG_DATA_HOME PREFIX [ARGS...]: an empty XDG_DATA_HOME leaves it unset.
 start() {
     rm -f -- "$report"
@@ -20,12 +19,9 @@ links_match() {
         "$(cd -- "$2/share/tavrello/assets" && find . -mindepth 1 -maxdepth 1 ! -name 'highscore*' \
             -printf "%P -> $PWD/%P\n" | LC_ALL=C sort)"
 }
-home="$scratch/home a"
-work="$home/.local/share/tavrello"
 start "$home" "" "$prefix" "one arg" two
-check "without XDG_DATA_HOME the game starts in ~/.local/share/tavrello, with the arguments" \
-    same "$(paste -sd '|' "$report")" "$work|one arg|two"
-check "the player's assets directory links every installed asset" links_match "$work/assets" "$prefix"
+check "without XDG_DATA_HOME the game starts in ~/.local/share/tavrello, with the arguments and every asset linked" \
+    eval 'same "$(paste -sd "|" "$report")" "$work|one arg|two" && links_match "$work/assets" "$prefix"'
 check "an absolute XDG_DATA_HOME holds the working directory, nothing under HOME; a relative one is ignored" \
     eval 'start "$scratch/home b" "$scratch/xdg b" "$prefix" && started_in "$scratch/xdg b/tavrello" &&
           [ ! -e "$scratch/home b" ] && start "$home" relative "$prefix" && started_in "$work"'
@@ -47,23 +43,19 @@ check "after an upgrade the links follow the installed assets, the player's file
     eval 'links_match "$work/assets" "$prefix" && same "$(kept)" "$before"'
 moved="$scratch/moved prefix"
 mv -- "$prefix" "$moved" && mkdir -- "$scratch/bin" && ln -s -- "$moved/bin/tavrello" "$scratch/bin/tavrello"
-rm -f -- "$report" && PATH="$scratch/bin:$PATH" env -u XDG_DATA_HOME HOME="$home" REPORT="$report" tavrello
-check "a moved installation started through a link on PATH links its new place, the player's files stay" \
-    eval 'started_in "$work" && links_match "$work/assets" "$moved" && same "$(kept)" "$before"'
+rm -f -- "$report" && PATH="$scratch/bin:$PATH" env -u XDG_DATA_HOME HOME="$home" REPORT="$report" STATUS=7 tavrello
+check "a moved installation started through a link on PATH links its new place, returns the game's status" \
+    eval "[ $? -eq 7 ] && started_in \"\$work\" && links_match \"\$work/assets\" \"\$moved\" &&
+          same \"\$(kept)\" \"\$before\""
 
-STATUS=7 start "$home" "" "$moved"
-check "the game's exit status is the launcher's" same "$?" 7
 echo "a file" >"$scratch/not-a-dir"
 start "$home" "$scratch/not-a-dir" "$moved" 2>"$scratch/stderr"
 check "an unusable data directory stops the launcher with an error naming it" \
     eval "[ $? -ne 0 ] && [ ! -e \"\$report\" ] && grep -q not-a-dir \"\$scratch/stderr\""
-both_start() {
-    local other="$scratch/home e"
-    start "$other" "" "$moved" 2>"$scratch/e1" & local first=$!
-    start "$other" "" "$moved" 2>"$scratch/e2" && wait "$first" && same "$(cat "$scratch"/e[12])" "" &&
-        links_match "$other/.local/share/tavrello/assets" "$moved"
-}
-check "two simultaneous first starts both succeed" both_start
+start "$scratch/home e" "" "$moved" 2>"$scratch/e1" & first=$!
+check "two simultaneous first starts both succeed" eval 'start "$scratch/home e" "" "$moved" 2>"$scratch/e2" &&
+    wait "$first" && same "$(cat "$scratch"/e[12])" "" &&
+    links_match "$scratch/home e/.local/share/tavrello/assets" "$moved"'
 rm -- "$moved/libexec/tavrello/tavrello"
 start "$home" "" "$moved" 2>"$scratch/stderr"
 check "a missing game program is reported with status 127" \
