@@ -11,17 +11,12 @@ std::string fallRow(const Game& game, const FrameResult&) {
     return std::to_string(game.fallRow) + (game.landed ? " landed" : "");
 }
 
-// The percent draw of a seed and the raw numbers that may follow it; rand() starts over afterwards.
-struct Draws {
-    int percent = 0;
-    std::array<int, 9> raw{};
-};
-
-Draws recordDraws(unsigned seed) {
+// The first ten rand() numbers of a seed, after which rand() starts over: the percent draw, then the
+// raw numbers that may follow it.
+std::array<int, 10> recordDraws(unsigned seed) {
+    std::array<int, 10> draws{};
     std::srand(seed);
-    Draws draws;
-    draws.percent = std::rand() % 100;
-    for (int& value : draws.raw)
+    for (int& value : draws)
         value = std::rand();
     std::srand(seed);
     return draws;
@@ -112,9 +107,9 @@ TEST(ChooseNextKind, WeighsTheKindsInPlayByHowScarceTheyAreInThePlayColumns) {
          {std::tuple{tubeOnly, 2, false}, {tubeOnly, 7, false}, {gem90Only, 2, true}}) {
         const Game game = weighing(Easy, maxKind, board); // neither diamonds nor trash
         for (unsigned seed = 1; seed <= 100; ++seed) {
-            const Draws d = recordDraws(seed);
-            EXPECT_EQ(chooseNextKind(game), weighed ? (d.raw[1] >= d.raw[2] ? 1 : 2) : 0) << "seed " << seed;
-            EXPECT_EQ(std::rand(), d.raw[maxKind + 1]) << "one number per kind in play";
+            const std::array<int, 10> d = recordDraws(seed);
+            EXPECT_EQ(chooseNextKind(game), weighed ? (d[2] >= d[3] ? 1 : 2) : 0) << "seed " << seed;
+            EXPECT_EQ(std::rand(), d[maxKind + 2]) << "one number per kind in play";
         }
     }
     // Gem90 on three quarters of the board, Gem80 on a quarter, Gem70 absent: scarce kinds come more.
@@ -139,12 +134,12 @@ TEST(ChooseNextKind, DiamondAndTrashFollowThePercentDrawAndTheModesChances) {
         const Game game = weighing(mode, 2, Board{});
         EXPECT_EQ(game.mode.gameMode, mode == 0 ? Normal : mode);
         for (unsigned seed = 1; seed <= 400; ++seed) {
-            const Draws draws = recordDraws(seed);
-            const int kind = chooseNextKind(game);
-            const int expected = draws.percent < diamondBelow ? 8 : draws.percent < trashBelow ? 9 : 0;
+            const std::array<int, 10> draws = recordDraws(seed);
+            const int kind = chooseNextKind(game), percent = draws[0] % 100;
+            const int expected = percent < diamondBelow ? 8 : percent < trashBelow ? 9 : 0;
             EXPECT_EQ(kind, expected)
                 << "mode " << mode << " seed " << seed << ", an empty board gives Gem90";
-            EXPECT_TRUE(kind != 8 || std::rand() == draws.raw[0]) << "a diamond takes no kind draws";
+            EXPECT_TRUE(kind != 8 || std::rand() == draws[1]) << "a diamond takes no kind draws";
         }
     }
 }
