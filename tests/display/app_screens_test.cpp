@@ -15,43 +15,34 @@ TEST_F(AppTest, SplashAndMainMenuFadeInAsDrawnAndTheButtonsShowAfterOnePointTwoS
     frame();
     EXPECT_EQ(shot().getPixel(960, 400), sf::Color::Black) << "fully transparent at first";
     EXPECT_FALSE(app->cursorVisible) << "never on the splash";
-    wait(0.5);
-    frame();
+    frameAfter(0.5);
     const sf::Color half = shot().getPixel(960, 400); // the picture's (160, 126, 59) at alpha 127
     EXPECT_TRUE(std::abs(half.r - 80) <= 2 && std::abs(half.g - 63) <= 2 && std::abs(half.b - 29) <= 2);
     send(key(sf::Keyboard::Space));
-    wait(0.01);
-    frame();
+    frameAfter(0.01);
     EXPECT_EQ(app->assets.startPage.getColor().a, 252) << "fading out from opaque: trunc(255 * 0.99)";
     wait(0.5);
     send(key(sf::Keyboard::Space));
     frame();
     EXPECT_EQ(app->assets.startPage.getColor().a, 124) << "a second Space changes nothing";
-    wait(0.6);
-    frame();
+    frameAfter(0.6);
     ASSERT_TRUE(gameState == Menu && app->menuShown);
-    wait(0.5);
-    frame();
+    frameAfter(0.5);
     EXPECT_EQ(app->assets.menuPage.getColor(), sf::Color(255, 255, 255, 127));
-    wait(0.6);
-    frame();
+    frameAfter(0.6);
     const sf::IntRect startArea(858, 367, 204, 110);
     EXPECT_EQ(changedPixels(shot(), "menu_page.png", startArea), 0) << "the background alone at 1.1 s";
-    wait(0.15);
-    frame();
+    frameAfter(0.15);
     const sf::Color gray = shot().getPixel(960, 420);
     EXPECT_GT(changedPixels(shot(), "menu_page.png", startArea), 1000) << "Start drawn at 1.25 s";
     scriptedMouse = {960, 420};
     frame();
     EXPECT_EQ(app->menuHover, (std::array<bool, 5>{true, false, false, false, false}));
     EXPECT_NE(shot().getPixel(960, 420), gray);
-    for (const auto& [mouse, visible] : {std::pair{sf::Vector2i(300, 300), true},
-                                         {{300, 300}, true},
-                                         {{300, 300}, false},
-                                         {{301, 300}, true}}) {
-        scriptedMouse = mouse;
+    for (const auto& [x, visible] : {std::pair{300, true}, {300, true}, {300, false}, {301, true}}) {
+        scriptedMouse = {x, 300};
         runFor(1.0); // still for 1 s, then 2 s, hidden after more than 2 s
-        EXPECT_EQ(app->cursorVisible, visible) << mouse.x;
+        EXPECT_EQ(app->cursorVisible, visible) << x;
     }
     for (const sf::Event& leave : {key(sf::Keyboard::Enter), event(sf::Event::MouseButtonPressed, 9, 9)}) {
         gameState = StartPage;
@@ -103,18 +94,18 @@ TEST_F(AppTest, StartAsksForANameFirstThenAHeldPressDelaysTheGame) {
     send(key(sf::Keyboard::Escape));
     wait(1.3);
     press(menuX, startY);
-    for (const auto& [step, state] :
-         {std::pair{0.5, Menu}, {0.5, Menu}, {0.4, Menu}, {0.6, Menu}, {0.5, Playing}}) {
-        if (step == 0.6) {
-            release(); // 1.4 s after the press, still in the menu
-        }
-        wait(step);
-        frame(); // at 3.8 s, a hidden quarter-second of the prompt's blink, had it gone on
-        ASSERT_EQ(gameState, state) << step;
+    for (double step : {0.5, 0.5, 0.4}) {
+        frameAfter(step);
     }
-    EXPECT_EQ(app->game.bestScore, 70);
+    EXPECT_TRUE(gameState == Menu && app->game.bestScore == 70) << "1.4 s after the press";
+    release();
+    frameAfter(0.6);
+    EXPECT_EQ(gameState, Menu);
+    frameAfter(0.5); // 3.8 s: a hidden quarter-second of the prompt's blink, had it gone on
+    ASSERT_EQ(gameState, Playing);
     frame();
-    EXPECT_EQ(app->assets.levelDigits[0].getColor().a + app->assets.levelDigits[1].getColor().a, 510);
+    EXPECT_EQ(app->assets.levelDigits[0].getColor().a + app->assets.levelDigits[1].getColor().a, 2 * 255)
+        << "both level digits opaque";
 }
 
 TEST_F(AppTest, EscapeLeavesAPageOrClosesAndEventsAfterACloseStillCount) {

@@ -44,8 +44,7 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
     press(arrowX, soundDownY); // a step at the press, then one every 0.2 s while held still
     for (const auto& [seconds, volume] :
          {std::pair{0.1, 19.0f}, {0.11, 18.0f}, {0.21, 17.0f}, {0.21, 16.0f}}) {
-        wait(seconds);
-        frame();
+        frameAfter(seconds);
         EXPECT_EQ(app->volumes.sound, volume) << "held";
     }
     release();

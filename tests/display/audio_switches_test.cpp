@@ -109,12 +109,6 @@ TEST_F(AudioTest, RequestsStartEffectsByTheirRuleOnlyWithSoundOnAndRefreshTheClo
     startEffectOnce(app->audio, app->assets.sounds, SoundEffectId::Defeat);
     EXPECT_GE(offset(SoundEffectId::Alert), 1.0f) << "plays on, not restarted";
     EXPECT_EQ(sound(SoundEffectId::Defeat).getStatus(), Status::Stopped);
-    app->volumes = {37, 64};
-    applyVolumes(app->volumes, app->assets.sounds);
-    EXPECT_NEAR(music().getVolume(), 37.0f, 0.01);
-    for (const SoundEffect& effect : app->assets.sounds.players->effects) {
-        EXPECT_NEAR(effect.sound.getVolume(), 64.0f, 0.01);
-    }
 }
 
 TEST_F(AudioTest, PauseHoldsOnlyTheMusicAndGameEndStopsItUntilTheEndScreenPlaysItOnceFromTheStart) {

@@ -1,7 +1,7 @@
 // The screen tests' shared harness. AppTest: the whole application in-process on the real pictures, a
 // manual clock, a scripted mouse, synthetic events at design positions, a temporary high-score file and
-// the drawn frame read back. PlayingAppTest and ViewTest: the game screen on solid-colour stand-ins for
-// its pictures, so a pixel tells which picture lies on top, drawn at half scale.
+// the drawn frame read back. ViewTest: the game screen on solid-colour stand-ins for its pictures, so a
+// pixel tells which picture lies on top, drawn at half scale.
 #pragma once
 
 #include "app/screens.h"
@@ -79,6 +79,10 @@ class AppTest : public ::testing::Test {
     void send(const sf::Event& e) { handleEvent(*app, e); }
     void frame() { stepFrame(*app); }
     void wait(double seconds) { advance(app->time, seconds); }
+    void frameAfter(double seconds) {
+        wait(seconds);
+        frame();
+    }
     // Frames a tenth of a second apart: the menus' timers are all read in tenths.
     void runFor(double seconds) {
         for (int tenths = static_cast<int>(std::ceil(seconds * 10 - 1e-6)); tenths > 0; --tenths) {

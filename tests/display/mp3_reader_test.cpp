@@ -151,20 +151,8 @@ TEST_F(Mp3ReaderTest, TruncatedFilesDecodeOnlyWhatIsThereAndGarbageFailsOrStops)
                 cut.getSampleCount() < full.getSampleCount() * 3 / 4);
     const std::size_t decoded = decodeAll(cut).size();
     EXPECT_TRUE(decoded <= cut.getSampleCount() && decoded + mp3FrameSamples >= cut.getSampleCount());
-    // Real frame headers (unpadded 128 kbit/s at 44.1 kHz: 417 bytes a frame) with random payloads.
-    const Bytes header = readBytes("assets/gem_fall.mp3");
-    std::mt19937 random(1234);
-    Bytes noise;
-    for (int frame = 0; frame < 60; ++frame) {
-        noise.insert(noise.end(), header.begin(), header.begin() + 4);
-        noise[noise.size() - 2] = static_cast<char>(noise[noise.size() - 2] & ~0x02);
-        for (int i = 0; i < 413; ++i) {
-            noise.push_back(static_cast<char>(random() & 0xFF));
-        }
-    }
-    EXPECT_TRUE(probe(noise));
-    opensWithinItsLength(noise);
     // Damaged copies: bytes overwritten, a run dropped, cut short. The sanitizers watch the reads.
+    std::mt19937 random(1234);
     int opened = 0;
     for (int round = 0; round < 200; ++round) {
         Bytes bytes = whole;

@@ -34,19 +34,18 @@ TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMaySto
     EXPECT_EQ(blinkColour(tens, true), sf::Color(255, 255, 255, 100))
         << "without a blink it keeps its colour";
     startBlink();
-    const struct {
-        double at;
-        sf::Color tens, units;
-        bool runningAfter;
-    } frames[] = {{0.1, opaque, opaque, true}, {0.3, clear, clear, true},   {0.6, opaque, opaque, true},
-                  {1.3, clear, clear, true},   {1.8, clear, opaque, false}, {2.8, clear, opaque, false}};
+    // At each time: the tens (drawn by a call that may not stop), the units (by one that may), running.
+    const std::tuple<double, sf::Color, sf::Color, bool> frames[] = {
+        {0.1, opaque, opaque, true}, {0.3, clear, clear, true},   {0.6, opaque, opaque, true},
+        {1.3, clear, clear, true},   {1.8, clear, opaque, false}, {2.8, clear, opaque, false}};
     double now = 0.0;
-    for (const auto& f : frames) {
-        advanceSeconds(f.at - now);
-        now = f.at;
-        EXPECT_EQ(blinkColour(tens, false), f.tens) << f.at;
-        EXPECT_EQ(blinkColour(units, true), f.units) << f.at;
-        EXPECT_EQ(blinkActive(), f.runningAfter) << f.at;
+    for (const auto& [time, tensColour, unitsColour, running] : frames) {
+        advanceSeconds(time - now);
+        now = time;
+        const sf::Color tensSeen = blinkColour(tens, false), unitsSeen = blinkColour(units, true);
+        EXPECT_EQ(std::tuple(tensSeen, unitsSeen, blinkActive()),
+                  std::tuple(tensColour, unitsColour, running))
+            << time;
     }
     startBlink();
     advanceSeconds(5.1); // a call that may not stop goes on blinking: the name prompt
@@ -62,19 +61,14 @@ TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMaySto
 TEST_F(EffectsTest, PointsRiseOneUnitAStepFromTheirColumnFadingOverTheBoard) {
     cell(game.board, 6, 4) = Gem20;
     game.popupPoints = 4;
-    game.popupX = 750; // column 4
-    const struct {
-        float progress, y;
-        sf::Uint8 alpha;
-    } steps[] = {{1, 499, 252}, {99, 401, 2}, {9, 491, 232}};
-    for (const auto& s : steps) {
-        game.popupProgress = s.progress;
-        const sf::Image frame = drawPlayingFrame();
-        EXPECT_EQ(shown(view.popupRow, assets, assets.digitTextures), "04___") << s.progress;
-        EXPECT_EQ(view.popupRow[0].getPosition(), sf::Vector2f(750 * testScale + 5, s.y * testScale));
-        EXPECT_EQ(view.popupRow[1].getPosition().x, 750 * testScale + 5 + 20 * testScale);
-        EXPECT_EQ(view.popupRow[0].getColor().a, s.alpha) << s.progress;
-    }
+    game.popupX = 750;       // column 4
+    game.popupProgress = 99; // one unit a step from 500: at the top of its rise, nearly faded
+    drawPlayingFrame();
+    EXPECT_EQ(shown(view.popupRow, assets, assets.digitTextures), "04___");
+    EXPECT_EQ(view.popupRow[1].getPosition(),
+              sf::Vector2f(750 * testScale + 5 + 20 * testScale, 401 * testScale));
+    EXPECT_EQ(view.popupRow[0].getColor().a, 2);
+    game.popupProgress = 9;
     // At alpha 232 the first digit (40, 40, 100) shows 91 % of itself over the gem (200, 80, 0) of row 6.
     const sf::Color seen = at(drawPlayingFrame(), 770, 500);
     EXPECT_NEAR(seen.r, 55, 2);

@@ -54,32 +54,28 @@ TEST_F(EndScreenTest, PictureFadesInFromTransparentWhateverThePreviousEndScreenL
 }
 
 TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEnded) {
-    const struct {
-        bool timeUp;
-        int score, best, level;
-        bool gameOver;
-        int message;
-        const char *levelCount, *score5;
-    } cases[] = {
+    // Time up or board full, score, best, level; then the picture (game over or not), the message, the
+    // level count and the score as shown.
+    const std::tuple<bool, int, int, int, bool, int, std::string, std::string> cases[] = {
         {false, 40, 40, 4, false, 2, ".3", "00040"},  {false, 39, 40, 1, true, 3, ".0", "00039"},
         {false, 40, 40, 10, false, 2, ".9", "00040"}, {false, 40, 40, 11, false, 2, "10", "00040"},
         {false, 40, 55, 60, true, 3, "59", "00040"},  {true, 40, 40, 60, false, 0, "..", "00040"},
         {true, 40, 55, 60, true, 1, "..", "00040"},   {true, 123456, 123456, 60, false, 0, "..", "12345"},
         {false, 0, 0, 5, false, -1, "..", "....."}, // a zero score counts as a best and has no summary
     };
-    for (const auto& c : cases) {
-        game.timeUp = c.timeUp;
-        game.boardFull = !c.timeUp;
-        game.score = c.score;
-        game.bestScore = c.best;
-        game.level = c.level;
+    for (const auto& [timeUp, score, best, level, gameOver, shownMessage, levelCount, score5] : cases) {
+        game.timeUp = timeUp;
+        game.boardFull = !timeUp;
+        game.score = score;
+        game.bestScore = best;
+        game.level = level;
         const sf::Image frame = frameAfter(3.5);
-        const std::string name = std::to_string(c.score) + "/" + std::to_string(c.best) + " level " +
-                                 std::to_string(c.level) + (c.timeUp ? " time up" : " board full");
-        EXPECT_EQ(at(frame, 100, 100), c.gameOver ? gameOverColour : congratulationsColour) << name;
-        EXPECT_EQ(message(frame), c.message) << name;
-        EXPECT_EQ(endDigits(frame, 799, 795, 2), c.levelCount) << name;
-        EXPECT_EQ(endDigits(frame, 907, 829, 5), c.score5) << name;
+        const std::string name = std::to_string(score) + "/" + std::to_string(best) + " level " +
+                                 std::to_string(level) + (timeUp ? " time up" : " board full");
+        EXPECT_EQ(at(frame, 100, 100), gameOver ? gameOverColour : congratulationsColour) << name;
+        EXPECT_EQ(std::tuple(message(frame), endDigits(frame, 799, 795, 2), endDigits(frame, 907, 829, 5)),
+                  std::tuple(shownMessage, levelCount, score5))
+            << name;
     }
     game.score = game.bestScore = 40; // the summary waits 3 s from the first end frame, counting levels then
     game.level = 12;

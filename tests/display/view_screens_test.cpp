@@ -27,8 +27,7 @@ class ScreensTest : public AppTest, public ::testing::WithParamInterface<unsigne
   protected:
     // The frame drawn after the given time against the same state drawn again part by part.
     void compareAfter(double seconds, const std::string& screen) {
-        wait(seconds);
-        frame();
+        frameAfter(seconds);
         const sf::Image composed = shot();
         app->layer.composing = false;
         frame();
