@@ -85,8 +85,7 @@ def digits_box(x, y, count, step=25, w=22, h=34):
     return (x, y, x + step * (count - 1) + w, y + h)
 
 
-def dark_spots():
-    """(picture, spots) of the places where light digits, names and gems are drawn."""
+def dark_spots():  # where light digits, names and gems are drawn
     cells = [(270 + 120 * c, 113 + 60 * r, 330 + 120 * c, 173 + 60 * r) for c in range(12) for r in range(8)]
     top = [digits_box(50, 60, 5), digits_box(328, 60, 2), digits_box(510, 60, 5), digits_box(771, 60, 5)] + cells
     summary = [(907 - 695, 829 - 571, 5), (799 - 695, 795 - 571, 2)]  # score, then level, beside the message

@@ -39,7 +39,6 @@ def read(path):
 
 
 def wait_until(condition, timeout=WAIT, step=0.05):
-    """Polls condition() until it gives a true value or the deadline passes; returns the last value."""
     deadline = time.monotonic() + timeout
     while not (value := condition()) and time.monotonic() < deadline:
         time.sleep(step)
@@ -166,7 +165,6 @@ class Tester:
         return self.shot_taken
 
     def wait_for(self, what, condition, timeout=WAIT):
-        """Takes screenshots until condition(shot) holds; returns that screenshot."""
         check(wait_until(lambda: condition(self.shot()), timeout), f"waited {timeout:.0f} s in vain for {what}")
         return self.shot_taken
 
@@ -209,7 +207,6 @@ class Tester:
         return best if shares[best] >= PAGE_SHARE else None
 
     def wait_page(self, page, *pictures):
-        """Waits for the full-screen page with the pictures (name, x, y) on it; returns that screenshot."""
         return self.wait_for(f"{page} with {[p[0] for p in pictures]}",
                              lambda s: self.page(s) == page and all(self.shows(s, *p) for p in pictures))
 
@@ -220,8 +217,6 @@ class Tester:
 
 
 def main(body, width=1920, height=1080, scores=None):
-    """Runs body(tester) against the binary and repository named first on the command line; on a failure
-    prints the reason, the last screenshot's path and the game's output, and returns 1."""
     started, t = time.monotonic(), Tester(width, height, sys.argv[1], sys.argv[2], scores)
     try:
         check(wait_until(lambda: t.xdotool("getdisplaygeometry").returncode == 0), "Xvfb did not start")

@@ -94,7 +94,6 @@ def name_entry(t, capture):
 
 
 def drop_until(t, board, enough):
-    """Presses Space every 80 ms in the background while reading the board, until enough(grid) holds."""
     presses = subprocess.Popen(["xdotool", "key", "--repeat", "100000", "--repeat-delay", "80", "space"],
                                env=t.env(), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     try:
@@ -125,7 +124,6 @@ def move_thread(t, board, column):
 
 
 def pull(t, board):
-    """Pulls the bottom gem of the nearest column that has one; returns (column, gem)."""
     while not any((grid := board.grid(t.shot()))[7]):
         drop_until(t, board, lambda g: any(g[7]))
     near = board.thread_column(t.shot_taken) or 0
