@@ -208,7 +208,8 @@ def wide(t):
     t.key("Escape")
     main_menu(t)
     start_game(t)
-    t.wait_handled()  # the page may match while it still fades in; its buttons answer once it is shown
+    board = Board(t)  # the page may match while it still fades in; its buttons answer once the game runs
+    t.wait_for("the thread under its first column", lambda s: board.thread_column(s) == 6)
     t.click(QUIT_X + 32, BUTTON_Y + 32, quick=True)
     check(t.wait_exit() == 0, f"the game's quit button ended the game with {t.process.poll()}")
     check(t.scores() == TWO_PLAYERS, f"the high-score file changed without a finished game: {t.scores()!r}")
