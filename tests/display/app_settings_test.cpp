@@ -50,6 +50,11 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
     release();
     runFor(0.5);
     EXPECT_EQ(app->volumes.sound, 16);
+    press(arrowX, soundDownY);
+    send(event(sf::Event::MouseMoved, scriptedMouse.x + 1, scriptedMouse.y));
+    runFor(0.5);
+    release();
+    EXPECT_EQ(app->volumes.sound, 15) << "a held arrow stops once the mouse moves, even on the arrow";
     switchMusic(*app);
     app->audio.soundEnabled = false;
     app->volumes = {100, 0};
