@@ -167,6 +167,8 @@ TEST_F(AppTest, GamesStartFromTheMenuAndBOrTheMenuButtonLeadBackToAFreshOne) {
     runFor(6.2);
     EXPECT_EQ(gameState, GameEnd);
     EXPECT_EQ(readFile(scoreFile), "Ann\nBob\n0,0,0\n40,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nBob\n");
+    quickClick(menuX, startY);
+    EXPECT_EQ(gameState, Menu) << "a click leaves the end screen";
     for (const bool boardFull : {true, false}) { // M still switches after a full board, not in a pause
         app->audio.musicLatch = false;
         gameState = boardFull ? GameEnd : Playing;
