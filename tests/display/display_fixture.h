@@ -90,9 +90,12 @@ class AppTest : public ::testing::Test {
             frame();
         }
     }
-    void press(float x, float y) {
+    void hover(float x, float y) {
         scriptedMouse = {static_cast<int>(x * app->layout.scaleX), static_cast<int>(y * app->layout.scaleY)};
         send(event(sf::Event::MouseMoved, scriptedMouse.x, scriptedMouse.y));
+    }
+    void press(float x, float y) {
+        hover(x, y);
         send(event(sf::Event::MouseButtonPressed, scriptedMouse.x, scriptedMouse.y));
     }
     void release() { send(event(sf::Event::MouseButtonReleased, scriptedMouse.x, scriptedMouse.y)); }

@@ -1,5 +1,5 @@
-// Timed effects on the manual clock: the shared blink, the rising points read-out and the warning pulse of
-// nearly full columns.
+// Timed effects on the manual clock: the shared blink, the rising points and the warning pulse of nearly
+// full columns.
 #include "display_fixture.h"
 
 namespace displaytest {
@@ -21,10 +21,6 @@ class EffectsTest : public ViewTest {
     // A point just left of the row-1 cell: covered only by a gem swollen beyond its cell.
     static sf::Color besideRowOne(const sf::Image& frame, int column) {
         return at(frame, static_cast<float>(columnX[static_cast<std::size_t>(column)] - 4), 203);
-    }
-    void fill(int column, GemKind rowOne, GemKind rowTwo) {
-        cell(game.board, 1, column) = rowOne;
-        cell(game.board, 2, column) = rowTwo;
     }
 };
 
@@ -58,52 +54,31 @@ TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMaySto
     EXPECT_TRUE(blinkActive());
 }
 
-TEST_F(EffectsTest, PointsRiseOneUnitAStepFromTheirColumnFadingOverTheBoard) {
+TEST_F(EffectsTest, PointsRiseFromTheirColumnFadingAndTheWarningPulseSwellsColumnsFilledFromRowOne) {
     cell(game.board, 6, 4) = Gem20;
     game.popupPoints = 4;
     game.popupX = 750;       // column 4
     game.popupProgress = 99; // one unit a step from 500: at the top of its rise, nearly faded
     drawPlayingFrame();
-    EXPECT_EQ(shown(view.popupRow, assets, assets.digitTextures), "04___");
-    EXPECT_EQ(view.popupRow[1].getPosition(),
-              sf::Vector2f(750 * testScale + 5 + 20 * testScale, 401 * testScale));
-    EXPECT_EQ(view.popupRow[0].getColor().a, 2);
-    game.popupProgress = 9;
-    // At alpha 232 the first digit (40, 40, 100) shows 91 % of itself over the gem (200, 80, 0) of row 6.
-    const sf::Color seen = at(drawPlayingFrame(), 770, 500);
-    EXPECT_NEAR(seen.r, 55, 2);
-    EXPECT_NEAR(seen.b, 91, 2);
+    EXPECT_EQ(std::tuple(shown(view.popupRow, assets, assets.digitTextures), view.popupRow[1].getPosition(),
+                         view.popupRow[0].getColor().a),
+              std::tuple("04___", sf::Vector2f(750 * testScale + 5 + 20 * testScale, 401 * testScale), 2));
     game.popupPoints = 0;
-    EXPECT_EQ(at(drawPlayingFrame(), 770, 500), fallColour(Gem20)) << "no points, no read-out";
-}
-
-TEST_F(EffectsTest, PulseSwellsEveryPlayColumnFilledFromRowOneOncePerSecondUntilTheGameEnds) {
-    for (int column = 0; column < 12; ++column) {
-        fill(column, static_cast<GemKind>(column % 8 + 1), Trash);
+    for (int column = 0; column < 13; ++column) {
+        cell(game.board, 1, column) = cell(game.board, 2, column) = static_cast<GemKind>(column % 8 + 1);
     }
-    fill(12, Gem70, Gem70);
+    cell(game.board, 1, 5) = cell(game.board, 2, 6) = Empty;
     game.mode.gameMode = ColorLines; // no tube picture over column 12
     // 1.0 + 0.2 |sin(pi t)|: beyond the cell's margin only well away from whole seconds.
-    for (const auto& [after, swollen] : {std::pair{0.0, false}, {0.5, true}, {0.45, false}, {0.6, true}}) {
+    for (const auto& [after, swollen] : {std::pair{0.0, "............."}, {0.5, "01234..70123."}}) {
         advanceSeconds(after);
         const sf::Image frame = drawPlayingFrame();
-        for (int column = 0; column < 12; ++column) {
-            const sf::Color expected = swollen ? fallColour(column % 8 + 1) : colorLinesColour;
-            EXPECT_EQ(besideRowOne(frame, column), expected)
-                << elapsedSeconds(view.pulseClock) << " " << column;
+        std::string seen;
+        for (int column = 0; column < 13; ++column) {
+            const sf::Color c = besideRowOne(frame, column);
+            seen += c == colorLinesColour ? '.' : static_cast<char>('0' + (c.g / 10 - 1));
         }
-        EXPECT_EQ(besideRowOne(frame, 12), colorLinesColour) << "never in the tube";
-    }
-    fill(5, Empty, Gem90); // the row-1 gem left in this frame
-    fill(6, Gem90, Empty);
-    const sf::Image frame = drawPlayingFrame();
-    EXPECT_EQ(besideRowOne(frame, 5), colorLinesColour);
-    EXPECT_EQ(besideRowOne(frame, 6), colorLinesColour);
-    EXPECT_EQ(besideRowOne(frame, 7), fallColour(8));
-    for (bool* ended : {&game.boardFull, &game.timeUp}) {
-        *ended = true;
-        EXPECT_EQ(besideRowOne(drawPlayingFrame(), 7), colorLinesColour);
-        *ended = false;
+        EXPECT_EQ(seen, swollen) << "none in 5 and 6, not filled from row 1, nor in the tube";
     }
 }
 
