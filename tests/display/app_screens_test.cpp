@@ -1,6 +1,5 @@
-// The screen flow driven in-process: the splash and the main menu as drawn, quick clicks on buttons that
-// act only while drawn, Start with and without a player, Escape everywhere, into a game and back, the
-// cursor.
+// The screen flow driven in-process: the splash and the main menu as drawn, the cursor, quick clicks on
+// buttons that act only while drawn, Start with and without a player, Escape everywhere, a game and back.
 #include "display_fixture.h"
 
 namespace displaytest {
@@ -90,9 +89,7 @@ TEST_F(AppTest, StartAsksForANameFirstThenAHeldPressDelaysTheGame) {
     send(key(sf::Keyboard::Escape));
     wait(1.3);
     press(menuX, startY);
-    for (double step : {0.5, 0.5, 0.4}) {
-        frameAfter(step);
-    }
+    runFor(1.4);
     EXPECT_TRUE(gameState == Menu && app->game.bestScore == 70) << "1.4 s after the press";
     release();
     frameAfter(0.6);
@@ -116,16 +113,15 @@ TEST_F(AppTest, EscapeLeavesAPageOrClosesAndEventsAfterACloseStillCount) {
         app->closeRequested = false;
         wait(1.0);
         send(key(sf::Keyboard::Escape));
-        EXPECT_EQ(app->menuPage, MainMenu) << state << "/" << page;
-        EXPECT_EQ(app->closeRequested, closes) << state << "/" << page;
-        EXPECT_EQ(elapsedSeconds(app->fadeClock) == 0.0f, !closes) << state << "/" << page;
+        EXPECT_EQ(std::tuple(app->menuPage, app->closeRequested, elapsedSeconds(app->fadeClock) == 0.0f),
+                  std::tuple(int(MainMenu), closes, !closes))
+            << state << "/" << page;
     }
     gameState = Menu;
     app->menuPage = Settings;
     send(event(sf::Event::Closed));
     typeText("Zoe");
-    EXPECT_EQ(app->players.nameInput, "Zoe");
-    EXPECT_TRUE(app->window.isOpen());
+    EXPECT_TRUE(app->players.nameInput == "Zoe" && app->window.isOpen());
     frame();
     EXPECT_FALSE(app->window.isOpen());
 }

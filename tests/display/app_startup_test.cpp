@@ -75,7 +75,11 @@ TEST_P(StartupTest, ScalesEverySpriteStartsWithFirstValuesAndButtonsReactWhereDr
     EXPECT_EQ(std::tuple(mode.gameMode, mode.diamondChance, mode.trashChance, mode.fallSpeedupPerLevel),
               std::tuple(Normal, 1, 10, 0.0075f));
     EXPECT_EQ(app->assets.startPage.getColor().a + app->assets.gameOverPicture.getColor().a, 0);
-    EXPECT_EQ(app->players.wrongInputText.getString(), "Wrong input language");
+    const SoundPlayers* heard = app->assets.sounds.players.get(); // at the volumes the settings page shows
+    ASSERT_TRUE(heard != nullptr);
+    EXPECT_EQ(
+        std::pair(std::lround(heard->music.getVolume()), std::lround(heard->effects[7].sound.getVolume())),
+        std::pair(2L, 20L));
     EXPECT_EQ(std::tuple(app->players.nameText.getPosition(), app->players.wrongInputText.getPosition(),
                          app->players.lastPlayerIndex),
               std::tuple(sf::Vector2f(1355 * scaleX, 256), sf::Vector2f(1355 * scaleX, 258), -1));

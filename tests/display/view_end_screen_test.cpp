@@ -37,8 +37,7 @@ class EndScreenTest : public ViewTest {
 };
 
 TEST_F(EndScreenTest, PictureFadesInFromTransparentWhateverThePreviousEndScreenLeft) {
-    game.score = 30;
-    game.bestScore = 31;
+    std::tie(game.score, game.bestScore) = std::pair(30, 31);
     assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
     assets.congratulationsPicture.setColor(sf::Color::Transparent);
     restart(app->fadeClock);
@@ -64,18 +63,14 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEnded) {
         {false, 0, 0, 5, false, -1, "..", "....."}, // a zero score counts as a best and has no summary
     };
     for (const auto& [timeUp, score, best, level, gameOver, shownMessage, levelCount, score5] : cases) {
-        game.timeUp = timeUp;
+        std::tie(game.timeUp, game.score, game.bestScore, game.level) = std::tie(timeUp, score, best, level);
         game.boardFull = !timeUp;
-        game.score = score;
-        game.bestScore = best;
-        game.level = level;
         const sf::Image frame = frameAfter(3.5);
-        const std::string name = std::to_string(score) + "/" + std::to_string(best) + " level " +
-                                 std::to_string(level) + (timeUp ? " time up" : " board full");
-        EXPECT_EQ(at(frame, 100, 100), gameOver ? gameOverColour : congratulationsColour) << name;
-        EXPECT_EQ(std::tuple(message(frame), endDigits(frame, 799, 795, 2), endDigits(frame, 907, 829, 5)),
-                  std::tuple(shownMessage, levelCount, score5))
-            << name;
+        EXPECT_EQ(
+            std::tuple(at(frame, 100, 100), message(frame), endDigits(frame, 799, 795, 2),
+                       endDigits(frame, 907, 829, 5)),
+            std::tuple(gameOver ? gameOverColour : congratulationsColour, shownMessage, levelCount, score5))
+            << score << "/" << best << " level " << level << (timeUp ? " time up" : " board full");
     }
     game.score = game.bestScore = 40; // the summary waits 3 s from the first end frame, counting levels then
     game.level = 12;
