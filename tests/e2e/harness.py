@@ -1,6 +1,5 @@
-"""The real game binary on a private X display, driven by xdotool: the game with its heartbeat and output,
-screenshots compared with the game's own pictures, and its sound captured by OpenAL's wave backend. Every
-wait polls what the screen or a file shows, with deadlines generous enough for a machine busy with builds."""
+"""The real game on a private X display, driven by xdotool, its screen compared with the game's own pictures
+and its sound captured by OpenAL's wave backend; every wait polls what the screen or a file shows."""
 import os
 import shutil
 import subprocess
@@ -21,13 +20,9 @@ TWO_PLAYERS = ("Alpha\n1450,4,3\n0,0,0\n220,1,0\n0,0,0\n0,0,0\n"
 RATE = 44100  # captured samples a second, 16-bit mono
 
 
-class Failure(Exception):
-    pass
-
-
 def check(ok, reason):
     if not ok:
-        raise Failure(reason)
+        raise AssertionError(reason)
 
 
 def read(path):
@@ -45,10 +40,7 @@ def wait_until(condition, timeout=WAIT, step=0.05):
     return value
 
 
-class Capture:
-    """OpenAL Soft writes the mix to a wave file in real time, so the capture's length is its clock: a test
-    notes it before an input and measures the sound after it."""
-
+class Capture:  # the mix written in real time, so the file's length is its clock
     def __init__(self, work):
         self.path, config, self.offset = os.path.join(work, "capture.wav"), os.path.join(work, "alsoft.conf"), None
         with open(config, "w") as f:
@@ -63,21 +55,18 @@ class Capture:
             self.offset = head.find(b"data") + 8 if b"data" in head else None
         return (os.path.getsize(self.path) - self.offset) / (2 * RATE) if self.offset else 0.0
 
-    def loudest(self, start, length, window=None):
-        """The largest root mean square (full scale 1) of the windows of the span from start for length seconds;
-        by default one window, a short one finds a short effect in the span."""
+    def loudest(self, since, window=None):
+        """The loudest RMS (full scale 1) of the windows from second since on; a short window finds an effect."""
         with open(self.path, "rb") as f:
-            f.seek(self.offset + 2 * int(max(0.0, start) * RATE))
-            raw = f.read(2 * int(length * RATE))
+            f.seek(self.offset + 2 * int(max(0.0, since) * RATE))
+            raw = f.read()
         values = np.frombuffer(raw[:len(raw) // 2 * 2], "<i2") / 32768.0  # the last sample may be half written
-        size = max(1, int((window or length) * RATE))
+        size = max(1, int((window or len(values) / RATE) * RATE))
         return max((float(np.sqrt(np.mean(values[i:i + size]**2))) for i in range(0, len(values), size)), default=0.0)
 
 
 class Tester:
-    """What a test sees and does: an Xvfb display of its own (-noreset: a server that resets when a client
-    leaves drops a game connecting then), a working folder whose assets/ links the game's files but for the
-    test's own high-score file, the game under test, real input, screenshots and the game's pictures."""
+    """A display of its own (-noreset: one resetting as a client leaves drops a game connecting then)."""
 
     def __init__(self, width, height, binary, repo, scores):
         self.scale, self.binary, self.process, self.shot_taken = (width / 1920, height / 1080), binary, None, None
@@ -98,30 +87,29 @@ class Tester:
                 f.write(scores)
 
     def env(self, extra=None):
-        """The environment for a program on this display; an extra value of None removes that variable."""
         env = {**os.environ, "DISPLAY": self.display, "ALSOFT_DRIVERS": "null", **(extra or {})}
         return {name: value for name, value in env.items() if value is not None}
 
     def start(self, env=None, name="game", cwd=None, first_frame=True):
-        """Starts the game and waits for its first frame (a sanitized start on a busy machine is slow). Its output
-        goes to a file (a pipe nobody reads could stall it); its heartbeat file holds the number of frames shown,
-        rewritten after each second of frames."""
+        """Output to a file: a pipe nobody reads could stall it. No leak checks: the GL driver unloaded at exit
+        leaves what LeakSanitizer calls an unknown module; display_tests check the game's own code for leaks."""
         self.heartbeat, self.output_path = (os.path.join(self.work, name + suffix) for suffix in (".beat", ".out"))
-        env = self.env({"TAVRELLO_HEARTBEAT": self.heartbeat, "ASAN_OPTIONS": "detect_leaks=0", **(env or {})})
+        env = self.env({"TAVRELLO_HEARTBEAT": self.heartbeat, "ASAN_OPTIONS": "detect_leaks=0",
+                        "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1", **(env or {})})
         with open(self.output_path, "w") as output:
             self.process = subprocess.Popen([self.binary], cwd=cwd or self.work, env=env, stdout=output, stderr=output)
         check(not first_frame or wait_until(lambda: self.frames() > 0 or not self.alive(), 120, 0.1) and self.alive(),
               f"the game showed no frame in 120 s (exit {self.process.poll()})")
 
-    def frames(self):
-        return int(read(self.heartbeat) or 0)  # empty for a moment while the game rewrites it
-
-    def alive(self):
-        return self.process.poll() is None
+    # The heartbeat holds the frames shown, rewritten after each second of frames (empty for a moment).
+    def frames(self): return int(read(self.heartbeat) or 0)
+    def alive(self): return self.process.poll() is None
+    def output(self): return read(self.output_path) or ""
+    def lines(self): return [line for line in self.output().splitlines() if line.strip()]
+    def scores(self): return read(self.scores_path)
 
     def wait_handled(self, timeout=WAIT):
-        """Waits until input sent before the call has been handled and drawn: the second heartbeat rewrite
-        after the one current at the call comes from a frame begun after the call."""
+        """The second heartbeat rewrite after the call's comes from a frame begun after input sent before it."""
         counts = set()
         check(wait_until(lambda: counts.add(self.frames()) or len(counts - {0}) >= 3 or not self.alive(), timeout,
                          0.1) and self.alive(), f"no new frame for {timeout:.0f} s (exit {self.process.poll()})")
@@ -130,32 +118,21 @@ class Tester:
         wait_until(lambda: not self.alive(), timeout)
         return self.process.poll()
 
-    def output(self):
-        return read(self.output_path) or ""
-
     def fault_report(self):
         starts = [self.output().find(marker) for marker in FAULTS if marker in self.output()]
         return self.output()[min(starts):][:4000] if starts else ""
 
-    def scores(self):
-        return read(self.scores_path)
-
     def xdotool(self, *args):
         return subprocess.run(["xdotool", *map(str, args)], env=self.env(), capture_output=True, text=True)
 
-    def key(self, *keys, delay_ms=80):
-        self.xdotool("key", "--delay", delay_ms, *keys)
+    def key(self, *keys, delay_ms=80): self.xdotool("key", "--delay", delay_ms, *keys)
+    def move(self, x, y): self.xdotool("mousemove", round(x * self.scale[0]), round(y * self.scale[1]))  # design x, y
 
-    def move(self, x, y):  # to a design point of the full-screen window
-        self.xdotool("mousemove", round(x * self.scale[0]), round(y * self.scale[1]))
-
-    def click(self, x, y, quick=False):
-        """Quick: press and release back to back, as a touchpad tap; else held a tenth of a second."""
+    def click(self, x, y, quick=False):  # quick as a touchpad tap, or held a tenth of a second
         self.move(x, y)
         self.xdotool(*(["click", 1] if quick else ["mousedown", 1, "sleep", 0.1, "mouseup", 1]))
 
-    def shot(self):
-        """The screen as an RGB array [y, x], from an xwd dump of 32-bit BGRx pixels."""
+    def shot(self):  # RGB [y, x] from xwd's 32-bit BGRx pixels
         check(self.alive(), f"the game ended unexpectedly (exit {self.process.poll()})")
         data = subprocess.run(["xwd", "-root", "-silent"], env=self.env(), capture_output=True, check=True).stdout
         header = np.frombuffer(data[:100], ">u4")
@@ -173,8 +150,7 @@ class Tester:
         ys = np.clip(((y + rows + 0.5) * self.scale[1]).astype(int), 0, shot.shape[0] - 1)
         return shot[ys, xs].astype(np.int16)
 
-    def picture(self, name):
-        """A picture of the game as RGBA values; "game:X" is X drawn over the game screen's backdrop."""
+    def picture(self, name):  # RGBA; "game:X" is X drawn over the game screen's backdrop
         if name not in self.cache:
             picture = Image.open(os.path.join(self.assets, name.split(":")[-1])).convert("RGBA")
             if name.startswith("game:"):
@@ -184,8 +160,7 @@ class Tester:
         return self.cache[name]
 
     def share(self, shot, name, x, y, points=None):
-        """Share of the picture's pixels that the screen shows where it is drawn at design (x, y); by default
-        400 of those a pixel away from any see-through one, which show the picture's own colour on any ground."""
+        """Share of its pixels the screen shows; by default 400 a pixel away from any see-through one."""
         if (points := points or self.cache.get((name,))) is None:
             opaque = np.pad(self.picture(name)[..., 3] == 255, 1)
             h, w = opaque.shape[0] - 2, opaque.shape[1] - 2
@@ -196,13 +171,11 @@ class Tester:
         seen = self.sample(shot, x, y, *points)
         return float((np.abs(seen - self.picture(name)[points[0], points[1], :3]).max(axis=1) <= TOLERANCE).mean())
 
-    def shows(self, shot, name, x, y):
-        return self.share(shot, name, x, y) >= SHOWN
+    def shows(self, shot, name, x, y): return self.share(shot, name, x, y) >= SHOWN
 
-    def page(self, shot, pages=PAGES):
-        """The full-screen page on screen, or None while none matches (black, mid-fade)."""
+    def page(self, shot):  # None while none matches (black, mid-fade)
         grid = tuple(axis.ravel() for axis in np.mgrid[4:1080:16, 4:1920:16])
-        shares = {p: self.share(shot, p, 0, 0, grid) for p in pages}
+        shares = {p: self.share(shot, p, 0, 0, grid) for p in PAGES}
         best = max(shares, key=shares.get)
         return best if shares[best] >= PAGE_SHARE else None
 
@@ -210,8 +183,13 @@ class Tester:
         return self.wait_for(f"{page} with {[p[0] for p in pictures]}",
                              lambda s: self.page(s) == page and all(self.shows(s, *p) for p in pictures))
 
+    def main_menu(self, key=None):  # pressed first: Space leaves the splash or the end screen
+        if key:
+            self.key(key)
+        self.move(300, 200)  # away from the buttons, which light up under the pointer
+        self.wait_page("menu_page.png", ("start_gray.png", 858, 367))
+
     def digits(self, shot, prefix, x, y, spacing, count):
-        """The number a row of digit pictures ("digit_" or "digit_b") shows; '?' where none matches."""
         shares = [[self.share(shot, f"{prefix}{d}.png", x + i * spacing, y) for d in range(10)] for i in range(count)]
         return "".join(str(np.argmax(s)) if max(s) >= SHOWN else "?" for s in shares)
 
@@ -224,7 +202,7 @@ def main(body, width=1920, height=1080, scores=None):
         check(not (t.process and t.fault_report()), f"sanitizer report:\n{t.process and t.fault_report()}")
         print(f"passed in {time.monotonic() - started:.0f} s")
         return 0
-    except Failure as error:
+    except AssertionError as error:
         if t.shot_taken is not None:
             Image.fromarray(t.shot_taken).save(path := os.path.join(tempfile.gettempdir(), f"e2e{os.getpid()}.png"))
         output = t.process and (t.fault_report() or "\n".join(dict.fromkeys(t.output().splitlines()))[-3000:])

@@ -1,33 +1,25 @@
-"""A whole session of the real binary with real keys and clicks, screenshots compared with the game's own
-pictures and the sound captured: the window's title, splash music and M, name entry without a high-score
-file, the hard mode, one game with every play key played out to its end screen, the result written, and
-Escape. With --wide the game runs stretched on a 2560x1080 display with quick clicks: pages and buttons
-where they are drawn (About, Quit on the About page, the volume arrows, the game's quit button) and one
-volume step for each click."""
+"""A whole session with real keys and clicks, seen and heard: splash music and M, name entry without a
+high-score file, one game with every play key to its end screen and the result written. With --wide, quick
+clicks on a 2560x1080 display land where the buttons are drawn."""
 import subprocess
 import sys
 
 import numpy as np
 
-from harness import TWO_PLAYERS, Capture, Failure, check, main, wait_until
+from harness import TWO_PLAYERS, Capture, check, main, wait_until
 
 NAME = "sam"  # holds m and s, the music and sound keys outside the settings page
-AWAY, START, SETTINGS, ABOUT, QUIT, HARD = (300, 200), (960, 422), (960, 559), (960, 830), (960, 966), (960, 440)
-MUSIC_UP, SOUND_DOWN = (443, 381), (443, 866)
+START, SETTINGS, HARD, MUSIC_UP, SOUND_DOWN = (960, 422), (960, 559), (960, 440), (443, 381), (443, 866)
 VOLUMES = (("digit_", 398, 432, 25, 3), ("digit_", 398, 769, 25, 3))  # music, sound
 MUSIC_X, SOUND_X, PAUSE_X, QUIT_X, BUTTON_Y = 1543, 1619, 1771, 1847, 22
 SCORE, END_SCORE, END_LEVELS = ("digit_", 510, 60, 25, 5), ("digit_b", 907, 829, 16, 5), ("digit_b", 815, 795, 16, 1)
-END_MESSAGE = ("GO3.png", 695, 571)  # a full board with the player's best score
-FLUSH_POINTS = 4  # a full thread emptied into the tube
+END_MESSAGE, FLUSH_POINTS = ("GO3.png", 695, 571), 4  # a full board with the best score; a full thread flushed
 MUSIC_HEARD, SILENCE, EFFECT_HEARD = 1e-3, 1e-4, 1e-2  # RMS: music at volume 2 ~4e-3, gem fall at 20 ~3e-2
 COLUMN_X, BOARD_TOP, THREAD_TOP, CELL, TUBE = [270 + 120 * c for c in range(12)] + [1777], 113, 595, 60, 12
 GEMS = ["gem_90", "gem_80", "gem_70", "gem_60", "gem_50", "gem_40", "gem_30", "gem_20", "gem_diamond", "gem_trash"]
 
 
-class Board:
-    """Reads the board and thread: each cell is compared with the bare background and with every gem
-    picture (for the thread, also the bare segment) drawn over it."""
-
+class Board:  # each cell matched to the bare background or a gem (or on the thread, a bare segment) over it
     def __init__(self, t):
         self.t, self.looks = t, {}
         self.base = t.picture("game:background.png")[..., :3].astype(np.float32)
@@ -41,56 +33,20 @@ class Board:
         seen = self.t.sample(shot, x, y, *np.mgrid[0:CELL, 0:CELL])
         return int(np.argmin(np.abs(self.looks[(x, y)] - seen).mean(axis=(1, 2, 3))))
 
-    def cell(self, shot, row, column):
-        """0 for an empty cell, 1 to 10 for a gem (the falling one too)."""
-        return self._closest(shot, COLUMN_X[column], BOARD_TOP + CELL * row, 1)
-
-    def grid(self, shot):
-        return [[self.cell(shot, row, column) for column in range(12)] for row in range(8)]
-
-    def slot(self, shot, slot, column):
-        """-1 where no thread hangs, 0 for an empty segment, else the gem on it."""
-        return self._closest(shot, COLUMN_X[column], THREAD_TOP + CELL * slot, 0) - 1
+    # A cell holds 0 or the gem (the falling one too); a thread slot -1 where no thread hangs, 0 when empty.
+    def cell(self, shot, row, column): return self._closest(shot, COLUMN_X[column], BOARD_TOP + CELL * row, 1)
+    def grid(self, shot): return [[self.cell(shot, row, column) for column in range(12)] for row in range(8)]
+    def slot(self, shot, slot, column): return self._closest(shot, COLUMN_X[column], THREAD_TOP + CELL * slot, 0) - 1
+    def held(self, shot, column): return sum(self.slot(shot, slot, column) > 0 for slot in range(8))
 
     def thread_column(self, shot):
         hanging = [c for c in range(13) if self.slot(shot, 0, c) != -1]
         return hanging[0] if len(hanging) == 1 else None
 
-    def held(self, shot, column):
-        return sum(self.slot(shot, slot, column) > 0 for slot in range(8))
-
-
-def main_menu(t):
-    t.move(*AWAY)
-    t.wait_page("menu_page.png", ("start_gray.png", 858, 367))
-
 
 def start_game(t):
     t.click(*START)
     return t.wait_page("game:background.png", ("button_pause.png", PAUSE_X, BUTTON_Y))
-
-
-def splash_music_and_m(t, capture):
-    def last_second():
-        return capture.loudest(capture.seconds() - 1, 1)
-
-    t.wait_page("start_page.png")
-    check(wait_until(lambda: capture.seconds() > 2 and last_second() > MUSIC_HEARD), "no music on the splash")
-    mark = capture.seconds()
-    t.key("m")
-    check(wait_until(lambda: capture.seconds() > mark + 1 and last_second() < SILENCE), "the music plays on after M")
-
-
-def name_entry(t, capture):
-    t.click(*START)
-    t.wait_page("settings.png")
-    check(t.scores() is None, "a high-score file appeared before any name was entered")
-    mark = capture.seconds()
-    t.xdotool("type", "--delay", 60, NAME)
-    t.key("Return")
-    expected = NAME + "\n" + "0,0,0\n" * 5 + "[LAST_PLAYER]\n" + NAME + "\n"
-    check(wait_until(lambda: t.scores() == expected), f"after Enter the high-score file holds {t.scores()!r}")
-    check(capture.loudest(mark, capture.seconds() - mark) < SILENCE, "typing the name switched the music back on")
 
 
 def drop_until(t, board, enough):
@@ -105,16 +61,12 @@ def drop_until(t, board, enough):
 
 
 def press_until(t, key, seen, tries=20):
-    """Presses the key until seen(shot) holds. A press that a busy game has not handled yet is never repeated
-    (keys acting once per frame or refused while a gem lands are pressed again only after a handled frame)."""
+    """Pressed again only after a handled frame: some keys act once a frame or are refused as a gem lands."""
     for _ in range(tries):
         t.key(key)
-        if wait_until(lambda: seen(t.shot()), 3):
+        if wait_until(lambda: seen(t.shot()), 3) or t.wait_handled() or seen(t.shot()):
             return
-        t.wait_handled()
-        if seen(t.shot()):
-            return
-    raise Failure(f"{key} never had its effect")
+    check(False, f"{key} never had its effect")
 
 
 def move_thread(t, board, column):
@@ -134,22 +86,18 @@ def pull(t, board):
     return column, grid[7][column]
 
 
-def play_keys(t, board):
-    """Down pulls, Up pushes back, P pauses (only while the gem is in the air with room under it, so a press may
-    be refused); Left and Right move the thread on every pull, Space drops gems till the board is full."""
+def play_game(t, capture):
+    """P pauses only while a gem is in the air with room under it, so a press may be refused."""
+    board, mark = Board(t), capture.seconds()
     t.wait_for("the thread under its first column", lambda s: board.thread_column(s) == 6)
-    column, gem = pull(t, board)
+    column, gem = pull(t, board)  # after a gem landed in the bottom row, with its effect
+    check(wait_until(lambda: capture.loudest(mark, 0.05) > EFFECT_HEARD), "no effect sounded in the game")
     check(board.slot(t.shot(), 0, column) == gem, "the pulled gem is not at the top of the thread")
     t.key("Up")
     t.wait_for("the gem pushed back", lambda s: board.held(s, column) == 0 and board.cell(s, 7, column) == gem)
     press_until(t, "p", lambda s: t.shows(s, "button_resume.png", PAUSE_X, BUTTON_Y), 10)
     t.key("p")
     t.wait_for("the pause picture back after P", lambda s: t.shows(s, "button_pause.png", PAUSE_X, BUTTON_Y))
-
-
-def played_out(t, board):
-    """A full thread emptied into the tube scores; hard drops then fill a column, the end screen sums the
-    game up, and the result goes to the high-score file under the hard mode."""
     while board.held(t.shot(), board.thread_column(t.shot_taken) or 0) < 8:
         pull(t, board)
     move_thread(t, board, TUBE)
@@ -168,45 +116,45 @@ def play(t):
     capture = Capture(t.work)
     t.start(capture.env)
     check(t.xdotool("search", "--name", "^Tavrello Game$").stdout.strip(), "no window titled 'Tavrello Game'")
-    splash_music_and_m(t, capture)
-    t.key("space")
-    main_menu(t)
-    name_entry(t, capture)
+    t.wait_page("start_page.png")
+    check(wait_until(lambda: capture.seconds() > 2 and capture.loudest(capture.seconds() - 1) > MUSIC_HEARD),
+          "no music on the splash")
+    mark = capture.seconds()
+    t.key("m")
+    check(wait_until(lambda: capture.seconds() > mark + 1 and capture.loudest(capture.seconds() - 1) < SILENCE),
+          "the music plays on after M")
+    t.main_menu("space")
+    t.click(*START)
+    t.wait_page("settings.png")
+    check(t.scores() is None, "a high-score file appeared before any name was entered")
+    mark = capture.seconds()
+    t.xdotool("type", "--delay", 60, NAME)
+    t.key("Return")
+    expected = NAME + "\n" + "0,0,0\n" * 5 + "[LAST_PLAYER]\n" + NAME + "\n"
+    check(wait_until(lambda: t.scores() == expected), f"after Enter the high-score file holds {t.scores()!r}")
+    check(capture.loudest(mark) < SILENCE, "typing the name switched the music back on")
     t.click(*HARD)
-    main_menu(t)
+    t.main_menu()
     check(t.shows(shot := start_game(t), "button_music_off.png", MUSIC_X, BUTTON_Y) and t.shows(
         shot, "button_sound_on.png", SOUND_X, BUTTON_Y), "the typed m and s moved the audio switches")
-    board = Board(t)
-    mark = capture.seconds()
-    play_keys(t, board)  # a pull waits for a gem landed in the bottom row, with its effect
-    check(capture.loudest(mark, capture.seconds() - mark, 0.05) > EFFECT_HEARD, "no effect sounded in the game")
-    played_out(t, board)
-    t.key("space")
-    main_menu(t)
+    play_game(t, capture)
+    t.main_menu("space")
     t.key("Escape")
     check(t.wait_exit() == 0, f"Escape on the main menu ended the game with {t.process.poll()}")
 
 
 def wide(t):
-    """Quick clicks here (press and release back to back, as a touchpad tap), held ones in the play run."""
     t.start()
     t.wait_page("start_page.png")
     t.click(960, 700, quick=True)
-    main_menu(t)
-    t.click(*ABOUT, quick=True)
-    t.wait_page("about.png")
-    t.click(*QUIT, quick=True)  # leaves the About page where Quit is drawn: must not quit
-    main_menu(t)
+    t.main_menu()
     t.click(*SETTINGS, quick=True)
     t.wait_page("settings.png", ("upArrow.png", 403, 341), ("normalActive.png", 879, 335))
-    for arrow, expected in ((None, ("002", "020")), (MUSIC_UP, ("003", "020")), (SOUND_DOWN, ("003", "019"))):
-        if arrow:
-            t.click(*arrow, quick=True)
+    for arrow, expected in ((MUSIC_UP, ("003", "020")), (SOUND_DOWN, ("003", "019"))):  # from 2 and 20
+        t.click(*arrow, quick=True)
         t.wait_for(f"the volumes {expected}", lambda s: tuple(t.digits(s, *r) for r in VOLUMES) == expected)
-        t.wait_handled()  # a second of frames later they still show it: one step a click
-        check(tuple(t.digits(t.shot(), *r) for r in VOLUMES) == expected, f"the volumes went on from {expected}")
     t.key("Escape")
-    main_menu(t)
+    t.main_menu()
     start_game(t)
     board = Board(t)  # the page may match while it still fades in; its buttons answer once the game runs
     t.wait_for("the thread under its first column", lambda s: board.thread_column(s) == 6)

@@ -1,9 +1,6 @@
-"""Random input to the real binary for a bounded time: keys, held keys, typed text (ASCII and Cyrillic),
-quick and held clicks on every screen's buttons and anywhere else. The seed fixes the input (the game's own
-randomness follows the clock). It fails on a crash or a non-zero exit, a sanitizer report, a hang (no new
-frame for STALL_SECONDS), or a high-score file that the game's own start-up check then empties. A quit
-(Escape, Quit, the game's quit button) is a normal end: the game is started again.
-    soak_test.py BINARY REPO [SECONDS [SEED]]        (the long run is 600 seconds)"""
+"""Random keys, held keys, typed text and clicks for SECONDS (soak_test.py BINARY REPO SECONDS), a quit
+starting the game again. Fails on a crash, a non-zero exit, a sanitizer report, a hang, or a high-score file
+the game's own start-up check then empties. The seed fixes the input; the game's randomness follows the clock."""
 import random
 import sys
 import time
@@ -18,7 +15,7 @@ TARGETS = [(960, 422), (960, 422), (960, 559), (960, 695), (960, 830), (960, 966
            (960, 290), (960, 365), (960, 440), (960, 515), (960, 693), (960, 768), (960, 896),  # modes, back
            (443, 381), (443, 529), (443, 718), (443, 866), (1506, 430), (1506, 477), (1506, 524),  # arrows, list
            (1575, 54), (1651, 54), (1727, 54), (1803, 54), (1879, 54)]  # game screen buttons
-STALL_SECONDS = 15.0  # generous: a busy machine slows frames, a hung loop stops them for good
+STALL_SECONDS, SEED = 15.0, 20240607  # generous: a busy machine slows frames, a hung loop stops them for good
 
 
 def ended(t, runs):
@@ -50,8 +47,8 @@ def act(t, rng):
     time.sleep(rng.uniform(0.02, 0.1))
 
 
-def soak(t, seconds, seed):
-    rng, runs, actions, deadline, frames = random.Random(seed), 0, 0, time.monotonic() + seconds, None
+def soak(t, seconds):
+    rng, runs, actions, deadline, frames = random.Random(SEED), 0, 0, time.monotonic() + seconds, None
     while time.monotonic() < deadline:
         if not t.process or not t.alive():
             if runs:
@@ -73,9 +70,8 @@ def soak(t, seconds, seed):
     t.start(name="check")  # the game's own start-up check empties a malformed file
     check(t.scores() == scores, f"the game's start-up check emptied the high-score file:\n{scores!r}")
     t.key("Escape")
-    print(f"{actions} actions over {seconds:.0f} s in {runs} runs of the game, seed {seed}")
+    print(f"{actions} actions over {seconds:.0f} s in {runs} runs of the game, seed {SEED}")
 
 
 if __name__ == "__main__":
-    seconds, seed = (sys.argv[3:] + ["60", "20240607"][len(sys.argv) - 3:])[:2]
-    sys.exit(main(lambda t: soak(t, float(seconds), int(seed)), scores=TWO_PLAYERS))
+    sys.exit(main(lambda t: soak(t, float(sys.argv[3])), scores=TWO_PLAYERS))
