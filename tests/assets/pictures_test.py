@@ -1,10 +1,7 @@
 #!/usr/bin/python3
-"""Checks the game's pictures against its layout, written from the layout and not from the generator: every
-picture decodes with a size that fits where the game draws it (pages fill the screen, button columns centre
-without overlapping, two looks of one thing match), digits, names and gems are drawn on dark quiet ground,
-and the ten gem kinds differ in greyscale. With --regenerated: the committed pictures are byte for byte what
-tools/art/generate.py draws. Lists every problem, then exits 1 if there was any.
-    pictures_test.py [ASSETS_DIR | --regenerated]"""
+"""The committed pictures are byte for byte what tools/art/generate.py draws, and fit the game's layout (not
+the generator's): sizes that fit, centred buttons that do not overlap, light figures on dark quiet ground,
+gem kinds distinct in grey."""
 import filecmp
 import itertools
 import os
@@ -35,8 +32,7 @@ MESSAGES = ["GO1", "GO2", "GO3", "GO4"]
 SIZES = [(FULL_SCREEN, (1920, 1920, 1080, 1080)), (GEMS + ["thread_segment"], (60, 60, 60, 60)),
          (["cursor"], (32, 32, 32, 32)), (["TrashTube"], (60, 76, 470, 490)), (ARROWS, (60, 100, 60, 100)),
          (DIGITS, (1, 25, 26, 40)), (LARGE_DIGITS, (1, 16, 22, 40)), (GAME_BUTTONS, (48, 76, 48, 80))]
-# Pictures placed at a point that must reach at least to a far corner and stay on screen: the summary's
-# digits end at (990, 860) on the end pictures; the name field covers the typed name up to (1565, 282).
+# Placed at a point, reaching at least a far corner and staying on screen: the end summary's digits, the typed name.
 REACHES = [(m, (695, 571), (990, 860)) for m in MESSAGES] + [("enterYourName", (1349, 202), (1565, 282)),
                                                              ("button_quit", (1847, 22), (1895, 70))]
 ALL = (FULL_SCREEN + list(MENU) + [n.split("_")[0] + "_pink" for n in MENU] + list(MODES)
@@ -45,20 +41,23 @@ ALL = (FULL_SCREEN + list(MENU) + [n.split("_")[0] + "_pink" for n in MENU] + li
 CELL_COLOUR = (8, 14, 28, 255)
 DARK_MEAN, DARK_PEAK, CALM_SPREAD = 60.0, 120.0, 20.0  # grey levels 0..255
 GEM_DIFFERENCE, GEM_COVER = 12.0, 0.25  # distinct cuts differ by 17 and more; one cut in two similar hues by 6
+PROBLEMS = []  # listed together at the end
 
 
-def box(x, y, picture):
-    return (x, y, x + picture.width, y + picture.height)
+def problem(found, message):
+    if found:
+        PROBLEMS.append(message)
 
 
-def overlap(a, b):
-    return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
+# Boxes are (left, top, right, bottom); digits_box covers a row of count digits placed step apart.
+def box(x, y, picture): return (x, y, x + picture.width, y + picture.height)
+def digits_box(x, y, count, step=25, w=22, h=34): return (x, y, x + step * (count - 1) + w, y + h)
+def overlap(a, b): return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]
 
 
-def check_layout(problem, pics):
+def check_layout(pics):
     for names, (low_w, high_w, low_h, high_h) in SIZES:
-        for name in names:
-            w, h = pics[name].size
+        for name, (w, h) in ((name, pics[name].size) for name in names):
             problem(not (low_w <= w <= high_w and low_h <= h <= high_h), f"{name} is {w}x{h}")
     for name in set(FULL_SCREEN) - set(SEE_THROUGH):
         problem(pics[name].getchannel("A").getextrema()[0] < 255, f"{name} has see-through pixels")
@@ -81,10 +80,6 @@ def check_layout(problem, pics):
         problem(not (right <= end[2] <= 1920 and bottom <= end[3] <= 1080), f"{name} at ({x}, {y}) ends at {end[2:]}")
 
 
-def digits_box(x, y, count, step=25, w=22, h=34):
-    return (x, y, x + step * (count - 1) + w, y + h)
-
-
 def dark_spots():  # where light digits, names and gems are drawn
     cells = [(270 + 120 * c, 113 + 60 * r, 330 + 120 * c, 173 + 60 * r) for c in range(12) for r in range(8)]
     top = [digits_box(50, 60, 5), digits_box(328, 60, 2), digits_box(510, 60, 5), digits_box(771, 60, 5)] + cells
@@ -101,7 +96,7 @@ def grey(picture, ground=None):
     return np.asarray((picture if ground is None else Image.alpha_composite(ground, picture)).convert("L"), np.float32)
 
 
-def check_looks(problem, pics):
+def check_looks(pics):
     for name, spots in dark_spots():
         g = grey(pics[name], pics["nature"] if name in SEE_THROUGH else None)
         for x0, y0, x1, y1 in spots:
@@ -122,38 +117,26 @@ def check_looks(problem, pics):
         problem(difference < GEM_DIFFERENCE, f"{a} and {b} differ by only {difference:.1f} grey levels")
 
 
-def check_regenerated(problem):
-    with tempfile.TemporaryDirectory() as scratch:
-        icon, generator = os.path.join(scratch, "tavrello.png"), os.path.join(REPO, "tools", "art", "generate.py")
-        run = subprocess.run([sys.executable, generator, "--out", scratch, "--icon", icon], capture_output=True,
-                             text=True)
+def check_regenerated():
+    with tempfile.TemporaryDirectory() as made:
+        run = subprocess.run([sys.executable, os.path.join(REPO, "tools", "art", "generate.py"), "--out", made,
+                              "--icon", os.path.join(made, "tavrello.png")], capture_output=True, text=True)
         problem(run.returncode != 0, f"the generator failed:\n{run.stderr[-2000:]}")
-        for made, kept in [(os.path.join(scratch, n + ".png"), os.path.join(ASSETS, n + ".png")) for n in ALL] + [
-                (icon, ICON)]:
-            problem(not (os.path.exists(made) and filecmp.cmp(made, kept, shallow=False)), f"{kept} is not as drawn")
-
-
-def main(argv):
-    problems, pics = [], {}
-
-    def problem(found, message):
-        if found:
-            problems.append(message)
-
-    if argv == ["--regenerated"]:
-        check_regenerated(problem)
-    for name in ALL if argv != ["--regenerated"] else []:
-        try:
-            pics[name] = Image.open(os.path.join(argv[0] if argv else ASSETS, name + ".png")).convert("RGBA")
-        except OSError as error:
-            problem(True, f"{name}.png cannot be read: {error}")
-    if len(pics) == len(ALL):
-        problem(Image.open(ICON).size != (256, 256), "the icon is not 256x256")
-        check_layout(problem, pics)
-        check_looks(problem, pics)
-    print("\n".join(f"FAIL: {p}" for p in problems) or "all good")
-    return 1 if problems else 0
+        for name, kept in [(n + ".png", os.path.join(ASSETS, n + ".png")) for n in ALL] + [("tavrello.png", ICON)]:
+            drawn = os.path.join(made, name)
+            problem(not (os.path.exists(drawn) and filecmp.cmp(drawn, kept, shallow=False)), f"{kept} is not as drawn")
 
 
 if __name__ == "__main__":
-    sys.exit(main(sys.argv[1:]))
+    check_regenerated()
+    pics = {}
+    for name in ALL:
+        try:
+            pics[name] = Image.open(os.path.join(ASSETS, name + ".png")).convert("RGBA")
+        except OSError as error:
+            problem(True, f"{name}.png cannot be read: {error}")
+    if len(pics) == len(ALL):
+        check_layout(pics)
+        check_looks(pics)
+    print("\n".join(f"FAIL: {p}" for p in PROBLEMS) or "all good")
+    sys.exit(1 if PROBLEMS else 0)
