@@ -1,5 +1,4 @@
-# Shared harness of the install tests, sourced by each with the arguments CMAKE CPACK BUILD_DIR
-# SOURCE_DIR: checks with a closing tally, a scratch directory removed at exit, installing the build.
+# Sourced by each install test with CMAKE CPACK BUILD_DIR SOURCE_DIR: checks, their tally, a scratch folder.
 set -u
 cmake=$1 cpack=$2 build=$3 source=$4 passed=0 failed=0
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tavrello-install.XXXXXX")
@@ -12,7 +11,4 @@ check() {
 }
 require() { check "$@" || finish; } # a check that the later ones cannot do without
 finish() { printf '%d passed, %d failed\n' "$passed" "$failed" && exit $((failed > 0)); }
-install_build() {
-    "$cmake" --install "$build" --prefix "$1" >"$scratch/install.log" 2>&1 || ! cat "$scratch/install.log"
-}
 same() { [ "$1" = "$2" ] || ! printf '  expected: %s\n  actual:   %s\n' "$2" "$1"; }

@@ -4,7 +4,8 @@
 . "$(dirname "$0")/common.sh"
 prefix="$scratch/first prefix" report="$scratch/report" home="$scratch/home a"
 work="$home/.local/share/tavrello"
-require "cmake --install" install_build "$prefix"
+require "cmake --install" eval '"$cmake" --install "$build" --prefix "$prefix" >"$scratch/log" 2>&1 ||
+    ! cat "$scratch/log"'
 printf '#!/bin/sh\n{ pwd -P; printf "%%s\\n" "$@"; } >"$REPORT"\nexit "${STATUS:-0}"\n' \
     >"$prefix/libexec/tavrello/tavrello"
 # start HOME XDG_DATA_HOME PREFIX [ARGS...]: an empty XDG_DATA_HOME leaves it unset.
@@ -25,7 +26,6 @@ check "without XDG_DATA_HOME the game starts in ~/.local/share/tavrello, with th
 check "an absolute XDG_DATA_HOME holds the working directory, nothing under HOME; a relative one is ignored" \
     eval 'start "$scratch/home b" "$scratch/xdg b" "$prefix" && started_in "$scratch/xdg b/tavrello" &&
           [ ! -e "$scratch/home b" ] && start "$home" relative "$prefix" && started_in "$work"'
-
 player_files=(highscore.txt highscore.txt.bak highscore.txt.bak.1 highscore.txt.tmp notes.txt)
 for name in "${player_files[@]}"; do echo "$name of the player" >"$work/assets/$name"; done
 kept() { (cd -- "$work/assets" && for n in "${player_files[@]}"; do [ ! -L "$n" ] && cat "$n"; done); }
