@@ -152,6 +152,7 @@ def wide(t):
     t.wait_page("settings.png", ("upArrow.png", 403, 341), ("normalActive.png", 879, 335))
     for arrow, expected in ((MUSIC_UP, ("003", "020")), (SOUND_DOWN, ("003", "019"))):  # from 2 and 20
         t.click(*arrow, quick=True)
+        t.wait_handled()  # a second of frames on: one step a click, no repeat
         t.wait_for(f"the volumes {expected}", lambda s: tuple(t.digits(s, *r) for r in VOLUMES) == expected)
     t.key("Escape")
     t.main_menu()

@@ -5,6 +5,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 import time
 
 from harness import TWO_PLAYERS, check, main, read, wait_until
@@ -52,9 +53,7 @@ def plays_on(t, on_game_screen=lambda: None):
 
 def server_killed(t):
     check(shutil.which("pulseaudio") and shutil.which("pactl"), "the test set-up lacks pulseaudio and pulseaudio-utils")
-    home, runtime = os.path.join(t.work, "home"), os.path.join(t.work, "runtime")
-    os.mkdir(home)
-    os.mkdir(runtime, 0o700)
+    home, runtime = tempfile.mkdtemp(dir=t.work), tempfile.mkdtemp(dir=t.work)  # private, as the server asks
     env = t.env({"HOME": home, "XDG_RUNTIME_DIR": runtime})
     server = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
                                "--load=module-null-sink sink_name=null", "--load=module-native-protocol-unix"],
