@@ -71,11 +71,7 @@ TEST_F(AppTest, QuickClicksActOnceOnEveryMainMenuButtonWhileItIsDrawn) {
     quickClick(menuX, settingsY);
     EXPECT_EQ(app->menuPage, MainMenu) << "Settings acted during the fade-out";
     runFor(0.6);
-    ASSERT_EQ(gameState, Playing);
-    send(key(sf::Keyboard::B));
-    runFor(1.3);
-    quickClick(menuX, quitY);
-    EXPECT_FALSE(app->window.isOpen()) << "Quit";
+    EXPECT_EQ(gameState, Playing);
 }
 
 // Start without a player opens the prompt; with one, a press held still keeps the fade-out restarting.

@@ -113,21 +113,17 @@ TEST_F(GameScreenTest, BoardThreadFallingGemAndButtonsFollowTheGame) {
 }
 
 TEST_F(GameScreenTest, DigitRowsPadTruncateAndHideAndTheClockLevelAndVolumesShowTheirNumbers) {
-    const struct {
-        unsigned value;
-        std::size_t width;
-        const char* shown;
-    } cases[] = {{0, 5, "00000"},           {7, 5, "00007"}, {43210, 5, "43210"}, {123456, 5, "12345"},
-                 {4294967295u, 5, "42949"}, {4, 2, "04___"}, {100, 3, "100__"},   {5, 0, "_____"}};
+    const std::tuple<unsigned, std::size_t, std::string> cases[] = {
+        {0, 5, "00000"},           {7, 5, "00007"}, {43210, 5, "43210"}, {123456, 5, "12345"},
+        {4294967295u, 5, "42949"}, {5, 0, "_____"}, {4, 2, "04___"},     {100, 3, "100__"}};
     DigitRow row;
-    for (const auto& c : cases) {
-        layoutDigits(c.value, row, assets.digitTextures, {100.0f, 30.0f}, 12.5f, {0.75f, 0.5f}, c.width, 252);
-        EXPECT_EQ(shown(row, assets, assets.digitTextures), c.shown) << c.value << " in " << c.width;
+    for (const auto& [value, width, text] : cases) {
+        layoutDigits(value, row, assets.digitTextures, {100.0f, 30.0f}, 12.5f, {0.75f, 0.5f}, width, 252);
+        EXPECT_EQ(shown(row, assets, assets.digitTextures), text) << value << " in " << width;
     }
-    EXPECT_EQ(std::pair(row[4].getPosition(), row[4].getScale()),
-              std::pair(sf::Vector2f(150.0f, 30.0f), sf::Vector2f(0.75f, 0.5f)));
-    layoutDigits(9, row, assets.digitTextures, {100.0f, 30.0f}, 12.5f, {0.75f, 0.5f}, 1, 252);
-    EXPECT_EQ(row[0].getColor(), sf::Color(255, 255, 255, 252));
+    EXPECT_EQ(
+        std::tuple(row[4].getPosition(), row[4].getScale(), row[0].getColor()),
+        std::tuple(sf::Vector2f(150.0f, 30.0f), sf::Vector2f(0.75f, 0.5f), sf::Color(255, 255, 255, 252)));
     refreshLevelClock(assets.levelClock, assets.digitTextures, 671);
     EXPECT_EQ(shown(assets.levelClock, assets, assets.digitTextures), "11:11");
     for (const auto& [level, text] : {std::pair{9, "09"}, {10, "10"}}) {
