@@ -1,6 +1,7 @@
 """Started without assets/, the game names the folder and the tavrello command and opens no window. With no
 audio device, or its PulseAudio server killed during play, it plays on: M and S switch their buttons, no
 flood of output, no thread spinning, Escape ends it with 0."""
+import functools
 import os
 import shutil
 import subprocess
@@ -20,7 +21,8 @@ def no_assets(t):
     check(seen is True, "the game opened its window" if seen else "the game still runs after 60 s")
     check(t.process.poll() > 0, f"the game ended with {t.process.poll()}, not an error status")
     lines = t.lines()
-    check(len(lines) <= 2 and any(all(w in line for w in (elsewhere, "assets", "tavrello")) for line in lines),
+    check(len(lines) <= 2 and any(elsewhere in line and "assets" in line and "tavrello" in line.replace(elsewhere, "")
+                                  for line in lines),
           f"not one line or two naming {elsewhere}, assets and the tavrello command:\n" + "\n".join(lines[:10]))
 
 
@@ -58,14 +60,11 @@ def server_killed(t):
     server = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
                                "--load=module-null-sink sink_name=null", "--load=module-native-protocol-unix"],
                               env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-
-    def streams():
-        return subprocess.run(["pactl", "list", "sink-inputs"], env=env, capture_output=True, text=True)
-
+    pactl = functools.partial(subprocess.run, ["pactl", "list", "sink-inputs"], env=env, capture_output=True, text=True)
     try:
-        check(wait_until(lambda: streams().returncode == 0), "PulseAudio did not start")
+        check(wait_until(lambda: pactl().returncode == 0), "PulseAudio did not start")
         t.start({"HOME": home, "XDG_RUNTIME_DIR": runtime, "ALSOFT_DRIVERS": "pulse"})
-        check(wait_until(lambda: f'application.process.id = "{t.process.pid}"' in streams().stdout),
+        check(wait_until(lambda: f'application.process.id = "{t.process.pid}"' in pactl().stdout),
               "the game has no stream on the sound server")
         plays_on(t, lambda: (server.kill(), server.wait()))
     finally:
