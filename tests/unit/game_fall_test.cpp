@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdlib>
+#include <tuple>
 
 namespace {
 
@@ -61,15 +62,12 @@ TEST(FallUpdate, MovesOneRowPerIntervalAndLandsWithASoundButNotWhilePausedOrAfte
 
 TEST(FallUpdate, IntervalFollowsTheModeAndTheSpeedupButTheSpawnDelayOnlyTheSpeedup) {
     // mode 0: no mode button pressed yet; the gem stands over column 0, which holds a gem in row 7.
-    for (const auto& [mode, speedup, row, interval, spawn] : {std::tuple{0, 0.0f, 0, 0.7f, 0.35f},
-                                                              {Easy, 0.0f, 0, 0.7f, 0.35f},
-                                                              {Normal, 0.0f, 0, 0.7f, 0.35f},
-                                                              {Hard, 0.1f, 0, 0.5f, 0.3f},
-                                                              {VeryHard, 0.0f, 0, 0.5f, 0.35f},
-                                                              {ColorLines, 0.0f, 0, 0.7f, 0.35f},
-                                                              {Casual, 0.0f, 5, 0.2f, 0.35f},
-                                                              {Normal, 0.1f, 6, 0.0f, 0.3f},
-                                                              {VeryHard, 0.0f, 7, 0.0f, 0.35f}}) {
+    using Row = std::tuple<int, float, int, float, float>; // mode, speedup, row, interval, spawn delay
+    const Row rows[] = {
+        {0, 0.0f, 0, 0.7f, 0.35f},      {Easy, 0.0f, 0, 0.7f, 0.35f},     {Normal, 0.0f, 0, 0.7f, 0.35f},
+        {Hard, 0.1f, 0, 0.5f, 0.3f},    {VeryHard, 0.0f, 0, 0.5f, 0.35f}, {ColorLines, 0.0f, 0, 0.7f, 0.35f},
+        {Casual, 0.0f, 5, 0.2f, 0.35f}, {Normal, 0.1f, 6, 0.0f, 0.3f},    {VeryHard, 0.0f, 7, 0.0f, 0.35f}};
+    for (const auto& [mode, speedup, row, interval, spawn] : rows) {
         Game game = weighing(mode, 2, boardFrom({"A"}));
         game.fallSpeedup = speedup;
         game.fallRow = row;
@@ -124,13 +122,10 @@ TEST(ChooseNextKind, WeighsTheKindsInPlayByHowScarceTheyAreInThePlayColumns) {
 }
 
 TEST(ChooseNextKind, DiamondAndTrashFollowThePercentDrawAndTheModesChances) {
-    for (const auto& [mode, diamondBelow, trashBelow] : {std::tuple{Easy, 0, 0},
-                                                         {Normal, 6, 16},
-                                                         {Hard, 6, 26},
-                                                         {VeryHard, 6, 36},
-                                                         {ColorLines, 0, 0},
-                                                         {Casual, 0, 0},
-                                                         {static_cast<GameMode>(0), 1, 11}}) {
+    using Row = std::tuple<GameMode, int, int>; // the percent draws below which a diamond, trash come
+    const Row rows[] = {{Easy, 0, 0},       {Normal, 6, 16}, {Hard, 6, 26},      {VeryHard, 6, 36},
+                        {ColorLines, 0, 0}, {Casual, 0, 0},  {GameMode{}, 1, 11}};
+    for (const auto& [mode, diamondBelow, trashBelow] : rows) {
         const Game game = weighing(mode, 2, Board{});
         EXPECT_EQ(game.mode.gameMode, mode == 0 ? Normal : mode);
         for (unsigned seed = 1; seed <= 400; ++seed) {
@@ -138,7 +133,7 @@ TEST(ChooseNextKind, DiamondAndTrashFollowThePercentDrawAndTheModesChances) {
             const int kind = chooseNextKind(game), percent = draws[0] % 100;
             const int expected = percent < diamondBelow ? 8 : percent < trashBelow ? 9 : 0;
             EXPECT_EQ(kind, expected)
-                << "mode " << mode << " seed " << seed << ", an empty board gives Gem90";
+                << "mode " << mode << " seed " << seed; // else Gem90, the board is empty
             EXPECT_TRUE(kind != 8 || std::rand() == draws[1]) << "a diamond takes no kind draws";
         }
     }

@@ -84,8 +84,8 @@ TEST(SpaceKey, DropsTheGemAtOnceFromWhereItIsAndTheSpawnDelayCountsFromThere) {
         game.fallKind = fallKind;
         game.board = columnBoard(9, column);
         press(play, PlayKey::Space, 0.5);
-        EXPECT_EQ(game.fallRow, row);
-        EXPECT_EQ(columnPicture(game.board, 9) + " " + cuesPicture(game), std::string(after) + " GemFall");
+        EXPECT_EQ(std::to_string(game.fallRow) + columnPicture(game.board, 9) + " " + cuesPicture(game),
+                  std::to_string(row) + after + " GemFall");
         press(play, PlayKey::Space);
         EXPECT_EQ(columnPicture(game.board, 9) + cuesPicture(game), after) << "no gem until the next spawn";
         const Show active = [](const Game& g, const FrameResult&) { return g.gemActive ? "gem" : "-"; };

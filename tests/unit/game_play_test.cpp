@@ -72,17 +72,17 @@ TEST(NewGame, LeavesNothingOfTheLastGameDrawsTheFirstGemAndPatternAndItsClockRun
     EXPECT_EQ(std::to_string(game.cursorColumn) + " " + std::to_string(game.maxKindIndex) + " " +
                   std::to_string(game.patternsCompleted + game.colorLinesCount),
               "6 2 0");
-    EXPECT_EQ(game.fallSpeedup, 0.0f);
-    EXPECT_EQ(game.bestScore, 700) << "the best score is loaded by the caller";
-    EXPECT_FALSE(game.paused || game.timeUp || game.boardFull || game.requests.stopMusic);
-    EXPECT_FALSE(game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill);
-    EXPECT_FALSE(game.endSummaryReady || game.endMusicStarted);
+    EXPECT_TRUE(game.fallSpeedup == 0.0f && game.bestScore == 700)
+        << "the best score is loaded by the caller";
+    EXPECT_FALSE(game.paused || game.timeUp || game.boardFull || game.requests.stopMusic ||
+                 game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill ||
+                 game.endSummaryReady || game.endMusicStarted);
     // The countdown starts in the menu and the fall clock runs on from the last game: after the
     // one-second fade the first frame moves the gem and shows 00:59 at once.
     advance(play.time, 1.0);
-    EXPECT_EQ(trace(play, {0.01}, levelClock), "L1:59*");
-    EXPECT_EQ(game.fallRow, 1);
-    EXPECT_EQ(game.score + game.popupPoints, 0);
+    const std::string clock = trace(play, {0.01}, levelClock);
+    EXPECT_EQ(clock + std::to_string(game.fallRow) + std::to_string(game.score + game.popupPoints),
+              "L1:59*10");
     // A pause must not let the last game's landing spawn a gem behind the player's back.
     togglePause(game);
     frame(play, 1.0);
@@ -114,15 +114,13 @@ TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevels) {
     EXPECT_EQ(game.level * 10 + game.maxKindIndex, 607);
     EXPECT_NEAR(game.fallSpeedup, 59 * 0.005f, 1e-4);
     // 3600 ticks a second apart; the end is looked at once a second, so the end screen comes 7 s later.
-    EXPECT_EQ(endedAt, 3600.0);
-    EXPECT_EQ(play.time.manualSeconds, 3607.0);
-    EXPECT_EQ(ticks, 3607);
+    EXPECT_TRUE(endedAt == 3600.0 && play.time.manualSeconds == 3607.0 && ticks == 3607)
+        << endedAt << " " << ticks;
     // The level-up sound ('l') on levels 2 to 60 but 11, 21, 31, 41 and 51, which have the new kind's ('N').
     EXPECT_EQ(levelSounds, "lllllllllNlllllllllNlllllllllNlllllllllNlllllllllNlllllllll");
     EXPECT_GT(flushes, 40);
-    EXPECT_EQ(game.patternsCompleted, 0) << "no thread happened to match with this seed";
-    EXPECT_EQ(game.score, 4 * flushes);
-    EXPECT_EQ(game.bestScore, game.score);
+    // No thread happened to match with this seed.
+    EXPECT_TRUE(game.patternsCompleted == 0 && game.score == 4 * flushes && game.bestScore == game.score);
     EXPECT_EQ(ending(game, last), "Applause!+shown:59/0");
 }
 

@@ -79,8 +79,6 @@ struct PlayHarness {
     Game game;
     Stopwatch fadeClock = makeStopwatch(time);
     PlayHarness() { initGameClocks(game, time); }
-    PlayHarness(const PlayHarness&) = delete;
-    PlayHarness& operator=(const PlayHarness&) = delete;
 };
 
 // Clears what the application would have carried out, lets the time pass and runs one update; the

@@ -20,14 +20,13 @@ TEST(ScoreLineGrammar, ResultLinesReadLikeScanfReadsThreeNumbers) {
         EXPECT_EQ(parseResultLine(line, result), *expected != '\0') << line;
         EXPECT_EQ(describe(result), *expected != '\0' ? expected : "9 9 9") << line;
     };
-    for (const auto& [line, expected] : {std::pair{"1450,4,3", "1450 4 3"},
-                                         {"12, 3, 4", "12 3 4"},
-                                         {"12,3,4xyz", "12 3 4"},
-                                         {" \t-5,+0, 7 ,", "-5 0 7"},
-                                         {"\v1,\f2,\r3", "1 2 3"},
-                                         {"\n1,2,3", "1 2 3"},
-                                         {"0000000000012,3,4,5", "12 3 4"},
-                                         {"2147483647,-2147483648,0", "2147483647 -2147483648 0"}})
+    using Row = std::pair<const char*, const char*>; // a line, the numbers read
+    const Row rows[] = {
+        {"1450,4,3", "1450 4 3"},          {"12, 3, 4", "12 3 4"},
+        {"12,3,4xyz", "12 3 4"},           {" \t-5,+0, 7 ,", "-5 0 7"},
+        {"\v1,\f2,\r3", "1 2 3"},          {"\n1,2,3", "1 2 3"},
+        {"0000000000012,3,4,5", "12 3 4"}, {"2147483647,-2147483648,0", "2147483647 -2147483648 0"}};
+    for (const auto& [line, expected] : rows)
         reads(line, expected);
     for (const char* refused : {"12,3", "a,b,c", "12 ,3,4", "12,,3", ",1,2,3", "1,2,", "-,1,2", "1,2,- 3",
                                 "0x1,2,3", "2147483648,0,0", "0,-2147483649,0", "0,0,99999999999999999999"})

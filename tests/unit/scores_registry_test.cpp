@@ -73,23 +73,19 @@ TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
 TEST_F(ScoreFileTest, LookupsFindTheFirstRecordOfAName) {
     writeText(scoreFile,
               withLast(twoPlayers + "Bare\n" + player("Bravo", "9,9,9\n9,9,9\n9,9,9\n9,9,9\n9,9,9\n"), "B"));
-    for (const auto& [name, mode, score] : {std::tuple{"Alpha", easy, 1450},
-                                            {"Alpha", hard, 220},
-                                            {"Alpha", 2, 0},
-                                            {"Alpha", casual, 0},
-                                            {"Alpha", 0, 0},
-                                            {"Bare", easy, 0},
-                                            {"Nobody", easy, 0},
-                                            {"Bravo", colorLines, 0}})
+    using Row = std::tuple<const char*, int, int>; // name, mode, stored best
+    const Row rows[] = {{"Alpha", easy, 1450}, {"Alpha", hard, 220},    {"Alpha", 2, 0},
+                        {"Alpha", casual, 0},  {"Alpha", 0, 0},         {"Bare", easy, 0},
+                        {"Nobody", easy, 0},   {"Bravo", colorLines, 0}};
+    for (const auto& [name, mode, score] : rows)
         EXPECT_EQ(storedBestScore(scoreFile, name, mode), score) << name << " in mode " << mode;
-    const auto indexes = [&](const std::string& text, int index) {
+    for (const auto& [text, index] : {std::pair{withLast(twoPlayers, "Bravo"), 1},
+                                      {withLast(twoPlayers, "Alpha"), 0},
+                                      {withLast(twoPlayers + player("Bravo"), "Bravo"), 1},
+                                      {withLast(twoPlayers, "Stranger"), -1},
+                                      {std::string("[LAST_PLAYER]\n\n"), -1},
+                                      {noFile, -1}}) {
         writeText(scoreFile, text);
         printedBy([&] { EXPECT_EQ(indexOfLastPlayer(scoreFile), index) << text; });
-    };
-    indexes(withLast(twoPlayers, "Bravo"), 1);
-    indexes(withLast(twoPlayers, "Alpha"), 0);
-    indexes(withLast(twoPlayers + player("Bravo"), "Bravo"), 1);
-    indexes(withLast(twoPlayers, "Stranger"), -1);
-    indexes("[LAST_PLAYER]\n\n", -1);
-    indexes(noFile, -1);
+    }
 }
