@@ -15,12 +15,10 @@ TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
         EXPECT_EQ(printedBy([&] { action(scoreFile); }), printed) << before;
         EXPECT_EQ(readText(scoreFile), after) << before;
     };
-    const auto players = [](int count) {
-        std::string text;
-        for (int i = 1; i <= count; ++i)
-            text += player("P" + std::to_string(i));
-        return text;
-    };
+    std::string nine;
+    for (int i = 1; i <= 9; ++i)
+        nine += player("P" + std::to_string(i));
+    const std::string ten = nine + player("P10");
     const std::string ab = player("A") + player("B"),
                       a500 = player("A", "500,7,2\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n");
     const std::string twins = player("A") + player("A", "9,9,9\n9,9,9\n9,9,9\n9,9,9\n77,1,1\n");
@@ -29,9 +27,8 @@ TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
     changes(withLast(ab, "B"), withLast(ab, "B"), "Игрок с именем \"A\" уже существует в файле рекордов.\n",
             [](auto& f) { addPlayer(f, "A"); });
     changes(withLast(ab, "B"), withLast(ab + player("a"), "a"), "", [](auto& f) { addPlayer(f, "a"); });
-    changes(withLast(players(9), "P9"), withLast(players(10), "P10"), "",
-            [](auto& f) { addPlayer(f, "P10"); });
-    changes(withLast(players(10), "P1"), withLast(players(10), "P1"),
+    changes(withLast(nine, "P9"), withLast(ten, "P10"), "", [](auto& f) { addPlayer(f, "P10"); });
+    changes(withLast(ten, "P1"), withLast(ten, "P1"),
             "Максимальное количество игроков (10) достигнуто. Новый игрок не добавлен.\n",
             [](auto& f) { addPlayer(f, "P11"); });
     changes(withLast(ab, "B"),

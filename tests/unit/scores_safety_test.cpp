@@ -78,8 +78,12 @@ TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFile) {
         // Only a process killed mid-write leaves its temporary file behind.
         EXPECT_EQ(readText(scoreFile) + std::to_string(exists(temporary)), onePlayer + (dies ? "1" : "0"));
     }
+    syncedPaths.clear();
     addPlayer(scoreFile, "C");
     EXPECT_EQ(readText(scoreFile) + readText(temporary), withLast(player("A") + player("C"), "C") + noFile);
+    // The rewrite reaches the disk before its rename, the folder after.
+    const std::string folder = fs::canonical(dir).string();
+    EXPECT_EQ(syncedPaths, (std::vector<std::string>{folder + "/highscore.txt.tmp", folder}));
     // A damaged file stays as it is when no copy of it can be made: the disk is full, or every name is taken.
     const std::string damaged(200, 'x'), copy = scoreFile + ".bak";
     writeText(scoreFile, damaged);
@@ -92,13 +96,6 @@ TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFile) {
               "Не удалось сохранить копию повреждённого файла рекордов в " + copy +
                   ".999; файл оставлен без изменений.\n");
     EXPECT_EQ(readText(scoreFile), damaged);
-}
-
-TEST_F(ScoreFileTest, ARewriteReachesTheDiskBeforeItsRenameAndTheFolderAfter) {
-    syncedPaths.clear();
-    addPlayer(scoreFile, "A");
-    const std::string folder = fs::canonical(dir).string();
-    EXPECT_EQ(syncedPaths, (std::vector<std::string>{folder + "/highscore.txt.tmp", folder}));
 }
 
 TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
@@ -166,13 +163,14 @@ class ScoreFilePermissions : public ScoreFileTest {
         EXPECT_NE(output.find("[  PASSED  ] 1 test."), std::string::npos) << output;
         return true;
     }
-    const std::string onePlayer = withLast(player("A"), "A");
-    const fs::perms readWrite = fs::perms::owner_read | fs::perms::owner_write;
 };
 
-TEST_F(ScoreFilePermissions, AnUnreadableFileIsNeitherReadNorReplaced) {
+TEST_F(ScoreFilePermissions, UnreadableAndReadOnlyFilesAreKeptAndLinkedOrReadOnlyFoldersRewrittenInPlace) {
     if (ranAsNobody())
         return;
+    const std::string onePlayer = withLast(player("A"), "A");
+    const fs::perms readWrite = fs::perms::owner_read | fs::perms::owner_write;
+    // An unreadable file is neither read nor replaced.
     writeText(scoreFile, onePlayer);
     fs::permissions(scoreFile, fs::perms::none);
     const std::string printed = printedBy([&] {
@@ -185,11 +183,7 @@ TEST_F(ScoreFilePermissions, AnUnreadableFileIsNeitherReadNorReplaced) {
     EXPECT_EQ(printed, line + line + line + line + line);
     fs::permissions(scoreFile, readWrite);
     EXPECT_EQ(readText(scoreFile) + readText(scoreFile + ".bak"), onePlayer + noFile);
-}
-
-TEST_F(ScoreFilePermissions, AReadOnlyFileIsKeptAndInAReadOnlyFolderAFileIsRewrittenInPlace) {
-    if (ranAsNobody())
-        return;
+    // A read-only file is kept.
     writeText(scoreFile, onePlayer);
     fs::permissions(scoreFile, fs::perms::owner_read | fs::perms::others_read);
     EXPECT_EQ(printedBy([&] { changeEverything(scoreFile); }), writeFailed + lastPlayerWriteFailed);
@@ -205,11 +199,9 @@ TEST_F(ScoreFilePermissions, AReadOnlyFileIsKeptAndInAReadOnlyFolderAFileIsRewri
               "Не удалось сохранить копию повреждённого файла рекордов в " + scoreFile +
                   ".bak; файл оставлен без изменений.\n");
     EXPECT_EQ(readText(scoreFile), "A\n0");
-}
-
-TEST_F(ScoreFilePermissions, ALinkedFileIsRewrittenWhereItIsWithItsPermissionsAndEveryCopyKept) {
-    if (ranAsNobody())
-        return;
+    // A linked file is rewritten where it is, with its permissions, and every copy is kept.
+    fs::permissions(dir, fs::perms::owner_all);
+    fs::remove(scoreFile);
     const std::string target = dir + "/real/scores.txt";
     fs::create_directory(dir + "/real");
     fs::create_symlink("real/scores.txt", scoreFile);
