@@ -71,6 +71,11 @@ TEST_F(SettingsTest, ModeButtonsSetTheirModeAndReturnButNotForTheClickThatOpened
     release();
     ASSERT_EQ(app->menuPage, Settings);
     EXPECT_EQ(app->game.mode.diamondChance, 1) << "no mode chosen";
+    const sf::Image page = shot();
+    for (const ButtonPair& button : app->assets.modeButtons) {
+        const sf::IntRect bounds(button.normal.getGlobalBounds());
+        EXPECT_GT(changedPixels(page, "settings.png", bounds), bounds.width * bounds.height / 4) << "each drawn";
+    }
     const std::pair<float, GameMode> modes[] = {{290, Easy},     {365, Normal},     {440, Hard},
                                                 {515, VeryHard}, {693, ColorLines}, {768, Casual}};
     for (const auto& [y, mode] : modes) {
