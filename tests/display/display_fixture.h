@@ -16,6 +16,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <string>
 
@@ -140,8 +141,11 @@ class AppTest : public ::testing::Test {
 // picture painted first.
 template <typename Test>
 int countPixels(const sf::Image& frame, sf::IntRect area, const std::string& picture, Test test) {
-    sf::Image under;
-    under.loadFromFile("assets/" + picture);
+    static std::map<std::string, sf::Image> loaded; // each picture decoded once for the whole run
+    sf::Image& under = loaded[picture];
+    if (under.getSize().x == 0) {
+        under.loadFromFile("assets/" + picture);
+    }
     int count = 0;
     for (int y = area.top; y < area.top + area.height; ++y) {
         for (int x = area.left; x < area.left + area.width; ++x) {
