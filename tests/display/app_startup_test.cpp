@@ -5,59 +5,53 @@
 namespace displaytest {
 namespace {
 
-// Each catalogue sprite that has a design position, and the positions (x, y) in the same order.
+// Each catalogue sprite that has a design position is there, at the layout's scale, with its texture.
 void expectPlaced(const AssetCatalogue& a, float scaleX) {
-    const std::reference_wrapper<const sf::Sprite> sprites[] = {a.startPage,
-                                                                a.menuPage,
-                                                                a.settingsPage,
-                                                                a.background,
-                                                                a.gameOverPicture,
-                                                                a.congratulationsPicture,
-                                                                a.backdrop,
-                                                                a.startButton.active,
-                                                                a.settingsButton.normal,
-                                                                a.musicUp,
-                                                                a.musicDown,
-                                                                a.soundUp,
-                                                                a.soundDown,
-                                                                a.modeButtons[0].normal,
-                                                                a.modeButtons[1].active,
-                                                                a.modeButtons[2].normal,
-                                                                a.modeButtons[3].normal,
-                                                                a.modeButtons[4].normal,
-                                                                a.modeButtons[5].active,
-                                                                a.backButton,
-                                                                a.instructionsButton.normal,
-                                                                a.aboutButton.active,
-                                                                a.quitButton.normal,
-                                                                a.enterYourName,
-                                                                a.trashTube,
-                                                                a.musicButton,
-                                                                a.soundButton,
-                                                                a.mainMenuButton,
-                                                                a.pauseButton,
-                                                                a.quitGameButton,
-                                                                a.levelClock[2],
-                                                                a.levelClock[4],
-                                                                a.levelDigits[1],
-                                                                a.endLevelDigits[0],
-                                                                a.endLevelDigits[1],
-                                                                a.endMessages[0],
-                                                                a.endMessages[3]};
-    const float at[] = {0,   0,    0,   0,    0,   0,    0,   0,    0,   0,    0,   0,    0,   0,    858,
-                        367, 856,  504, 403,  341, 403,  489, 403,  678, 403,  826, 906,  260, 879,  335,
-                        907, 410,  854, 485,  846, 663,  883, 738,  832, 861,  855, 640,  857, 775,  859,
-                        911, 1349, 202, 1773, 113, 1543, 22,  1619, 22,  1695, 22,  1771, 22,  1847, 22,
-                        100, 60,   150, 60,   353, 60,   799, 795,  815, 795,  695, 571,  695, 571};
-    ASSERT_EQ(std::size(at), 2 * std::size(sprites));
+    const std::tuple<const sf::Sprite&, float, float> placed[] = {{a.startPage, 0, 0},
+                                                                  {a.menuPage, 0, 0},
+                                                                  {a.settingsPage, 0, 0},
+                                                                  {a.background, 0, 0},
+                                                                  {a.gameOverPicture, 0, 0},
+                                                                  {a.congratulationsPicture, 0, 0},
+                                                                  {a.backdrop, 0, 0},
+                                                                  {a.startButton.active, 858, 367},
+                                                                  {a.settingsButton.normal, 856, 504},
+                                                                  {a.musicUp, 403, 341},
+                                                                  {a.musicDown, 403, 489},
+                                                                  {a.soundUp, 403, 678},
+                                                                  {a.soundDown, 403, 826},
+                                                                  {a.modeButtons[0].normal, 906, 260},
+                                                                  {a.modeButtons[1].active, 879, 335},
+                                                                  {a.modeButtons[2].normal, 907, 410},
+                                                                  {a.modeButtons[3].normal, 854, 485},
+                                                                  {a.modeButtons[4].normal, 846, 663},
+                                                                  {a.modeButtons[5].active, 883, 738},
+                                                                  {a.backButton, 832, 861},
+                                                                  {a.instructionsButton.normal, 855, 640},
+                                                                  {a.aboutButton.active, 857, 775},
+                                                                  {a.quitButton.normal, 859, 911},
+                                                                  {a.enterYourName, 1349, 202},
+                                                                  {a.trashTube, 1773, 113},
+                                                                  {a.musicButton, 1543, 22},
+                                                                  {a.soundButton, 1619, 22},
+                                                                  {a.mainMenuButton, 1695, 22},
+                                                                  {a.pauseButton, 1771, 22},
+                                                                  {a.quitGameButton, 1847, 22},
+                                                                  {a.levelClock[2], 100, 60},
+                                                                  {a.levelClock[4], 150, 60},
+                                                                  {a.levelDigits[1], 353, 60},
+                                                                  {a.endLevelDigits[0], 799, 795},
+                                                                  {a.endLevelDigits[1], 815, 795},
+                                                                  {a.endMessages[0], 695, 571},
+                                                                  {a.endMessages[3], 695, 571}};
     const auto near = [](float value, float expected) { return std::abs(value - expected) < 0.01f; };
-    for (std::size_t i = 0; i < std::size(sprites); ++i) {
-        const sf::Vector2u size = sprites[i].get().getTexture()->getSize();
-        const sf::FloatRect bounds = sprites[i].get().getGlobalBounds();
-        EXPECT_TRUE(size.x > 0 && near(bounds.left, at[2 * i] * scaleX) && near(bounds.top, at[2 * i + 1]) &&
+    for (const auto& [sprite, x, y] : placed) {
+        const sf::Vector2u size = sprite.getTexture()->getSize();
+        const sf::FloatRect bounds = sprite.getGlobalBounds();
+        EXPECT_TRUE(size.x > 0 && near(bounds.left, x * scaleX) && near(bounds.top, y) &&
                     near(bounds.width, static_cast<float>(size.x) * scaleX) &&
                     near(bounds.height, static_cast<float>(size.y)))
-            << "sprite " << i << " at " << at[2 * i] << "," << at[2 * i + 1];
+            << "the sprite at " << x << "," << y;
     }
 }
 
