@@ -9,53 +9,33 @@ const sf::Color opaque = sf::Color::White, clear(255, 255, 255, 0);
 
 class EffectsTest : public ViewTest {
   protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        game.gemActive = false;
-        game.pattern.fill(Empty);
-    }
     sf::Color blinkColour(sf::Sprite& sprite, bool mayStop) {
         blinkDraw(sprite, target, mayStop);
         return sprite.getColor();
-    }
-    // A point just left of the row-1 cell: covered only by a gem swollen beyond its cell.
-    static sf::Color besideRowOne(const sf::Image& frame, int column) {
-        return at(frame, static_cast<float>(columnX[static_cast<std::size_t>(column)] - 4), 203);
     }
 };
 
 TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMayStopEndsItFromOnePointFive) {
     sf::Sprite &tens = assets.levelDigits[0], &units = assets.levelDigits[1];
-    tens.setColor(sf::Color(255, 255, 255, 100));
-    EXPECT_EQ(blinkColour(tens, true), sf::Color(255, 255, 255, 100))
-        << "without a blink it keeps its colour";
     startBlink();
-    // At each time: the tens (drawn by a call that may not stop), the units (by one that may), running.
+    // After each step: the tens (drawn by a call that may not stop), the units (by one that may), running.
+    // Once stopped, the blink leaves the colours alone, even in a phase that would show them.
     const std::tuple<double, sf::Color, sf::Color, bool> frames[] = {
-        {0.1, opaque, opaque, true}, {0.3, clear, clear, true},   {0.6, opaque, opaque, true},
-        {1.3, clear, clear, true},   {1.8, clear, opaque, false}, {2.8, clear, opaque, false}};
-    double now = 0.0;
-    for (const auto& [time, tensColour, unitsColour, running] : frames) {
-        advanceSeconds(time - now);
-        now = time;
+        {0.1, opaque, opaque, true}, {0.2, clear, clear, true},   {0.3, opaque, opaque, true},
+        {0.7, clear, clear, true},   {0.5, clear, opaque, false}, {1.3, clear, opaque, false}};
+    for (const auto& [step, tensColour, unitsColour, running] : frames) {
+        advanceSeconds(step);
         const sf::Color tensSeen = blinkColour(tens, false), unitsSeen = blinkColour(units, true);
         EXPECT_EQ(std::tuple(tensSeen, unitsSeen, blinkActive()),
                   std::tuple(tensColour, unitsColour, running))
-            << time;
+            << step;
     }
-    startBlink();
-    advanceSeconds(5.1); // a call that may not stop goes on blinking: the name prompt
-    EXPECT_EQ(blinkColour(assets.enterYourName, false), opaque);
-    advanceSeconds(0.25);
+    startBlink(); // restarting the phase; a call that may not stop goes on blinking: the name prompt
+    advanceSeconds(5.35);
     EXPECT_EQ(blinkColour(assets.enterYourName, false), clear);
-    startBlink(); // starting again restarts the phase for every sprite
-    advanceSeconds(0.3);
-    EXPECT_EQ(blinkColour(units, true), clear);
-    EXPECT_TRUE(blinkActive());
 }
 
 TEST_F(EffectsTest, PointsRiseFromTheirColumnFadingAndTheWarningPulseSwellsColumnsFilledFromRowOne) {
-    cell(game.board, 6, 4) = Gem20;
     game.popupPoints = 4;
     game.popupX = 750;       // column 4
     game.popupProgress = 99; // one unit a step from 500: at the top of its rise, nearly faded
@@ -63,7 +43,6 @@ TEST_F(EffectsTest, PointsRiseFromTheirColumnFadingAndTheWarningPulseSwellsColum
     EXPECT_EQ(std::tuple(shown(view.popupRow, assets, assets.digitTextures), view.popupRow[1].getPosition(),
                          view.popupRow[0].getColor().a),
               std::tuple("04___", sf::Vector2f(750 * testScale + 5 + 20 * testScale, 401 * testScale), 2));
-    game.popupPoints = 0;
     for (int column = 0; column < 13; ++column) {
         cell(game.board, 1, column) = cell(game.board, 2, column) = static_cast<GemKind>(column % 8 + 1);
     }
@@ -75,7 +54,9 @@ TEST_F(EffectsTest, PointsRiseFromTheirColumnFadingAndTheWarningPulseSwellsColum
         const sf::Image frame = drawPlayingFrame();
         std::string seen;
         for (int column = 0; column < 13; ++column) {
-            const sf::Color c = besideRowOne(frame, column);
+            // Just left of the row-1 cell: covered only by a gem swollen beyond its cell.
+            const sf::Color c =
+                at(frame, static_cast<float>(columnX[static_cast<std::size_t>(column)] - 4), 203);
             seen += c == colorLinesColour ? '.' : static_cast<char>('0' + (c.g / 10 - 1));
         }
         EXPECT_EQ(seen, swollen) << "none in 5 and 6, not filled from row 1, nor in the tube";

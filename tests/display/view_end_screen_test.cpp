@@ -36,35 +36,15 @@ class EndScreenTest : public ViewTest {
     }
 };
 
-TEST_F(EndScreenTest, PictureFadesInFromTransparentWhateverThePreviousEndScreenLeft) {
-    std::tie(game.score, game.bestScore) = std::pair(30, 31);
-    assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
-    assets.congratulationsPicture.setColor(sf::Color::Transparent);
-    restart(app->fadeClock);
-    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), sf::Color::Black) << "the first frame applies the fade";
-    advanceSeconds(0.6);
-    fadeEndPicture(assets, game, elapsedSeconds(app->fadeClock));
-    EXPECT_EQ(assets.congratulationsPicture.getColor().a, 0) << "the other picture is left alone";
-    EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
-    game.score = 31; // a best score shows the congratulations, whole after a first frame late by 1.7 s
-    game.endSummaryReady = false;
-    advanceSeconds(1.1);
-    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), congratulationsColour);
-}
-
-TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEnded) {
+TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndThePictureFadesIn) {
     // Time up or board full, score, best, level; then the picture (game over or not), the message, the
-    // level count and the score as shown.
+    // level count and the score as shown. A zero score counts as a best and has no summary.
     const std::tuple<bool, int, int, int, bool, int, std::string, std::string> cases[] = {
-        {false, 40, 40, 4, false, 2, ".3", "00040"},  {false, 39, 40, 1, true, 3, ".0", "00039"},
         {false, 40, 40, 10, false, 2, ".9", "00040"}, {false, 40, 40, 11, false, 2, "10", "00040"},
-        {false, 40, 55, 60, true, 3, "59", "00040"},  {true, 40, 40, 60, false, 0, "..", "00040"},
-        {true, 40, 55, 60, true, 1, "..", "00040"},   {true, 123456, 123456, 60, false, 0, "..", "12345"},
-        {false, 0, 0, 5, false, -1, "..", "....."}, // a zero score counts as a best and has no summary
-    };
+        {false, 39, 55, 60, true, 3, "59", "00039"},  {true, 123456, 123456, 60, false, 0, "..", "12345"},
+        {true, 40, 55, 60, true, 1, "..", "00040"},   {false, 0, 0, 5, false, -1, "..", "....."}};
     for (const auto& [timeUp, score, best, level, gameOver, shownMessage, levelCount, score5] : cases) {
         std::tie(game.timeUp, game.score, game.bestScore, game.level) = std::tie(timeUp, score, best, level);
-        game.boardFull = !timeUp;
         const sf::Image frame = frameAfter(3.5);
         EXPECT_EQ(
             std::tuple(at(frame, 100, 100), message(frame), endDigits(frame, 799, 795, 2),
@@ -72,15 +52,20 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEnded) {
             std::tuple(gameOver ? gameOverColour : congratulationsColour, shownMessage, levelCount, score5))
             << score << "/" << best << " level " << level << (timeUp ? " time up" : " board full");
     }
-    game.score = game.bestScore = 40; // the summary waits 3 s from the first end frame, counting levels then
-    game.level = 12;
-    restart(game.landClock);
-    advanceSeconds(10.0);
-    EXPECT_EQ(message(frameAfter(3.0)), -1);
-    game.level = 13;
+    std::tie(game.score, game.bestScore, game.level) = std::tuple(40, 40, 12);
+    EXPECT_EQ(message(frameAfter(3.0)), -1) << "the summary waits 3 s from the first end frame";
+    game.level = 13; // the level count is the one of that first frame
     advanceSeconds(0.01);
     const sf::Image frame = drawGameEndFrame();
     EXPECT_EQ(std::pair(message(frame), endDigits(frame, 799, 795, 2)), std::pair(2, std::string("11")));
+    // A new end screen fades its picture in from transparent, whatever alpha the previous one left.
+    std::tie(game.score, game.bestScore, game.endSummaryReady) = std::tuple(30, 31, false);
+    assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
+    restart(app->fadeClock);
+    EXPECT_EQ(at(drawGameEndFrame(), 100, 100), sf::Color::Black) << "the first frame applies the fade";
+    advanceSeconds(0.6);
+    fadeEndPicture(assets, game, elapsedSeconds(app->fadeClock)); // as the screen's update does
+    EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
 }
 
 } // namespace

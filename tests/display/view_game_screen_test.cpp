@@ -7,19 +7,6 @@ namespace {
 
 class GameScreenTest : public ViewTest {
   protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        game.pattern = Pattern{Gem90, Gem80, Gem70, Gem60, Gem50, Gem40, Gem30, Gem20};
-        game.fallRow = 2;
-        game.fallColumn = 3;
-        game.fallKind = 1;
-        game.gemActive = true;
-        game.score = 42;
-        game.bestScore = 900;
-        game.patternsCompleted = 7;
-        game.colorLinesCount = 3;
-    }
-
     sf::Image drawMode(GameMode mode) {
         game.mode.gameMode = mode;
         layoutPlayReadouts(view, game, assets.digitTextures, app->layout);
@@ -48,54 +35,59 @@ class GameScreenTest : public ViewTest {
     }
 };
 
-TEST_F(GameScreenTest, EachModeShowsItsPartsWhereTheyBelong) {
-    // The read-outs at the clock (x 50), level (328), score (510), best (771) and count (1025 and 1072).
-    const struct {
-        GameMode mode;
-        sf::Color background;
-        const char* readouts;
-        bool pattern, tube;
-    } modes[] = {
-        {Normal, backgroundColour, "01:00 01 00042 00900 ..000 0007.", true, true},
-        {Casual, casualColour, "0007. .. ..... ..... ..... .....", true, true},
-        {ColorLines, colorLinesColour, "01:00 01 00042 00900 0003. 03...", false, false},
+TEST_F(GameScreenTest, EachModeShowsItsPartsWhereTheyBelongAndTheDigitsShowTheirNumbers) {
+    game.pattern = Pattern{Gem90, Gem80, Gem70, Gem60, Gem50, Gem40, Gem30, Gem20};
+    std::tie(game.score, game.bestScore, game.patternsCompleted, game.colorLinesCount) =
+        std::tuple(42, 900, 7, 3);
+    // The read-outs at the clock (x 50), level (328), score (510), best (771) and count (1025 and 1072),
+    // then whether the pattern and the tube are shown.
+    const std::tuple<GameMode, sf::Color, const char*, bool> modes[] = {
+        {Normal, backgroundColour, "01:00 01 00042 00900 ..000 0007.", true},
+        {Casual, casualColour, "0007. .. ..... ..... ..... .....", true},
+        {ColorLines, colorLinesColour, "01:00 01 00042 00900 0003. 03...", false},
     };
-    for (const auto& m : modes) {
-        const sf::Image frame = drawMode(m.mode);
-        EXPECT_EQ(at(frame, 1500, 1050), m.background) << m.mode << ": it covers the backdrop";
+    for (const auto& [mode, background, readouts, patternAndTube] : modes) {
+        const sf::Image frame = drawMode(mode);
+        EXPECT_EQ(at(frame, 1500, 1050), background) << mode << ": it covers the backdrop";
         EXPECT_EQ(readout(frame, 50, 5) + " " + readout(frame, 328, 2) + " " + readout(frame, 510, 5) + " " +
                       readout(frame, 771, 5) + " " + readout(frame, 1025, 5) + " " + readout(frame, 1072, 5),
-                  m.readouts);
-        EXPECT_EQ(buttons(frame), "MSHPQ") << m.mode;
+                  readouts);
+        EXPECT_EQ(buttons(frame), "MSHPQ") << mode;
         for (int slot = 0; slot < 8; ++slot) {
-            const sf::Color pattern = m.pattern ? patternColour(slot + 1) : m.background;
-            EXPECT_EQ(at(frame, 90, 143.0f + 60 * slot), pattern) << m.mode << " pattern slot " << slot;
+            const sf::Color pattern = patternAndTube ? patternColour(slot + 1) : background;
+            EXPECT_EQ(at(frame, 90, 143.0f + 60 * slot), pattern) << mode << " pattern slot " << slot;
         }
-        EXPECT_EQ(at(frame, 1800, 300), m.tube ? tubeColour : m.background) << m.mode;
+        EXPECT_EQ(at(frame, 1800, 300), patternAndTube ? tubeColour : background) << mode;
     }
+    refreshLevelClock(assets.levelClock, assets.digitTextures, 671);
+    assets.levelDigits[0].setColor(sf::Color::Transparent); // as a blink may leave it
+    refreshLevelDigits(assets.levelDigits, assets.digitTextures, 10);
+    layoutVolumeRows(view, Volumes{57.9f, 100.0f}, assets.digitTextures, app->layout);
+    EXPECT_EQ(shown(assets.levelClock, assets, assets.digitTextures) +
+                  shown(assets.levelDigits, assets, assets.digitTextures) +
+                  shown(view.musicVolumeRow, assets, assets.digitTextures) +
+                  shown(view.soundVolumeRow, assets, assets.digitTextures),
+              "11:1110057__100__");
 }
 
 TEST_F(GameScreenTest, BoardThreadFallingGemAndButtonsFollowTheGame) {
+    game.fallKind = 1;
     cell(game.board, 7, 0) = Gem90;
     cell(game.board, 0, 11) = Diamond;
     cell(game.board, 5, 6) = Trash;
     cell(game.board, 4, 12) = Gem50;
-    const Thread thread = {Diamond, Gem20, Trash, Empty, Empty, Empty, Empty, Empty};
-    game.thread = thread;
-    game.cursorColumn = 12;
-    game.fallRow = 5;
-    game.fallColumn = 6;
+    game.thread = Thread{Diamond, Gem20, Trash, Empty, Empty, Empty, Empty, Empty};
+    std::tie(game.fallRow, game.fallColumn, game.cursorColumn) = std::tuple(5, 6, 12);
     sf::Image frame = drawMode(Normal);
     // The board is drawn after the falling gem (at 5, 6); the tube over column 12.
     EXPECT_EQ(
         std::tuple(atCell(frame, 7, 0), atCell(frame, 0, 11), atCell(frame, 5, 6), atCell(frame, 4, 12)),
         std::tuple(fallColour(Gem90), fallColour(Diamond), fallColour(Trash), tubeColour));
     for (int slot = 0; slot < 8; ++slot) {
-        EXPECT_EQ(at(frame, 1807, 625.0f + 60 * slot), threadColour(thread[slot])) << "under column 12";
+        EXPECT_EQ(at(frame, 1807, 625.0f + 60 * slot), threadColour(game.thread[slot])) << "under column 12";
     }
     EXPECT_EQ(at(frame, 1020, 625), backgroundColour) << "not under the start column";
-    game.fallRow = 4;
-    game.cursorColumn = 0;
+    std::tie(game.fallRow, game.cursorColumn) = std::pair(4, 0);
     frame = drawMode(ColorLines);
     EXPECT_EQ(atCell(frame, 4, 6), fallColour(Gem80)) << "the falling gem, kind index 1";
     EXPECT_EQ(atCell(frame, 4, 12), fallColour(Gem50)) << "no tube over column 12 in ColorLines";
@@ -110,34 +102,6 @@ TEST_F(GameScreenTest, BoardThreadFallingGemAndButtonsFollowTheGame) {
     game.boardFull = true; // the board-full stop sets paused but keeps the pause picture
     app->audio.soundEnabled = true;
     EXPECT_EQ(buttons(drawPlayingFrame()), "mSHPQ");
-}
-
-TEST_F(GameScreenTest, DigitRowsPadTruncateAndHideAndTheClockLevelAndVolumesShowTheirNumbers) {
-    const std::tuple<unsigned, std::size_t, std::string> cases[] = {
-        {0, 5, "00000"},           {7, 5, "00007"}, {43210, 5, "43210"}, {123456, 5, "12345"},
-        {4294967295u, 5, "42949"}, {5, 0, "_____"}, {4, 2, "04___"},     {100, 3, "100__"}};
-    DigitRow row;
-    for (const auto& [value, width, text] : cases) {
-        layoutDigits(value, row, assets.digitTextures, {100.0f, 30.0f}, 12.5f, {0.75f, 0.5f}, width, 252);
-        EXPECT_EQ(shown(row, assets, assets.digitTextures), text) << value << " in " << width;
-    }
-    EXPECT_EQ(
-        std::tuple(row[4].getPosition(), row[4].getScale(), row[0].getColor()),
-        std::tuple(sf::Vector2f(150.0f, 30.0f), sf::Vector2f(0.75f, 0.5f), sf::Color(255, 255, 255, 252)));
-    refreshLevelClock(assets.levelClock, assets.digitTextures, 671);
-    EXPECT_EQ(shown(assets.levelClock, assets, assets.digitTextures), "11:11");
-    for (const auto& [level, text] : {std::pair{9, "09"}, {10, "10"}}) {
-        assets.levelDigits[0].setColor(sf::Color::Transparent); // as a blink may leave it
-        refreshLevelDigits(assets.levelDigits, assets.digitTextures, level);
-        EXPECT_EQ(shown(assets.levelDigits, assets, assets.digitTextures), text) << level;
-    }
-    layoutVolumeRows(view, Volumes{57.9f, 100.0f}, assets.digitTextures, app->layout);
-    EXPECT_EQ(shown(view.musicVolumeRow, assets, assets.digitTextures) +
-                  shown(view.soundVolumeRow, assets, assets.digitTextures),
-              "057__100__");
-    EXPECT_EQ(std::pair(view.musicVolumeRow[0].getPosition(), view.soundVolumeRow[2].getPosition()),
-              std::pair(sf::Vector2f(199.0f, 216.0f), sf::Vector2f(224.0f, 384.5f)))
-        << "design (398, 432), (448, 769)";
 }
 
 } // namespace
