@@ -6,44 +6,36 @@ namespace {
 constexpr PlayKey L = PlayKey::Left, R = PlayKey::Right, Up = PlayKey::Up, Down = PlayKey::Down;
 enum Guard { None, Paused, TimeUp, Flushing };
 
-struct CursorCase {
-    const char* why;
-    GameMode mode;
-    int start;
-    Guard guard;
-    std::vector<std::pair<double, PlayKey>> presses; // wait since the previous press, key
-    int end;
-};
-
+// Why, mode, start column, guard, the presses (wait since the previous press, key), end column.
+using CursorCase =
+    std::tuple<const char*, GameMode, int, Guard, std::vector<std::pair<double, PlayKey>>, int>;
 const CursorCase cursorCases[] = {
     {"a refused press leaves the clock", Normal, 6, None, {{1, L}, {0.02, L}, {0.0101, L}}, 4},
     {"exactly 0.03 s is not enough", Normal, 6, None, {{1, L}, {0.03, R}}, 5},
     {"just over 0.03 s is", Normal, 6, None, {{1, L}, {0.031, R}}, 6},
     {"the edge restarts the clock", Normal, 0, None, {{1, L}, {0.02, R}}, 0},
-    {"the tube is the limit", Normal, 11, None, {{1, R}, {1, R}}, 12},
-    {"Right restarts the clock also at the limit", Normal, 12, None, {{1, R}, {0.02, L}}, 12},
+    {"Right stops at the tube and restarts the clock there", Normal, 12, None, {{1, R}, {0.02, L}}, 12},
     {"ColorLines stops before the tube", ColorLines, 10, None, {{1, R}, {1, R}}, 11},
     {"paused", Normal, 6, Paused, {{1, L}, {1, R}}, 6},
     {"time up", Normal, 6, TimeUp, {{1, L}, {1, R}}, 6},
     {"Left stays on the tube while flushing", Normal, 12, Flushing, {{1, L}}, 12},
     {"Right has no flush guard", Normal, 6, Flushing, {{1, R}}, 7},
     {"Down restarts the clock", Normal, 6, None, {{1, Down}, {0.02, L}}, 6},
-    {"and an Up that flushes nothing", Normal, 12, None, {{1, Up}, {0.02, L}}, 12},
 };
 
 } // namespace
 
 TEST(CursorKeys, MoveAtMostOncePerThreeHundredthsOfASecondWithinTheirGuards) {
-    for (const CursorCase& c : cursorCases) {
+    for (const auto& [why, mode, start, guard, presses, end] : cursorCases) {
         PlayHarness play;
-        setModeParameters(play.game.mode, c.mode);
-        play.game.cursorColumn = c.start;
-        play.game.paused = c.guard == Paused;
-        play.game.timeUp = c.guard == TimeUp;
-        play.game.trashFlushing = c.guard == Flushing;
-        for (const auto& [wait, key] : c.presses)
+        setModeParameters(play.game.mode, mode);
+        play.game.cursorColumn = start;
+        play.game.paused = guard == Paused;
+        play.game.timeUp = guard == TimeUp;
+        play.game.trashFlushing = guard == Flushing;
+        for (const auto& [wait, key] : presses)
             press(play, key, wait);
-        EXPECT_EQ(play.game.cursorColumn, c.end) << c.why;
+        EXPECT_EQ(play.game.cursorColumn, end) << why;
     }
 }
 
@@ -68,28 +60,6 @@ TEST(ThreadKeys, DownPullsAndUpPushesWithoutRateLimitUnlessPausedOrTimeUpAndBLea
         EXPECT_EQ(press(play, PlayKey::B), KeyResult::BackToMenu);
         EXPECT_EQ(press(play, R, 1.0), KeyResult::None);
         EXPECT_TRUE(game.board == before && game.cursorColumn == (guard == None ? 2 : 1));
-    }
-}
-
-TEST(SpaceKey, DropsTheGemAtOnceFromWhereItIsAndTheSpawnDelayCountsFromThere) {
-    for (const auto& [column, fallRow, fallKind, row, after] :
-         {std::tuple{"........", 0, 2, 7, ".......C"},
-          {".....ABC", 1, 9, 4, "....#ABC"},
-          {"......BC", 5, 0, 5, ".....ABC"},    // resting on B: it lands where it is
-          {"....#ABC", 5, 8, 5, "....#*BC"}}) { // the start is never checked: the gem there is overwritten
-        PlayHarness play;
-        Game& game = play.game;
-        game.fallColumn = 9;
-        game.fallRow = fallRow;
-        game.fallKind = fallKind;
-        game.board = columnBoard(9, column);
-        press(play, PlayKey::Space, 0.5);
-        EXPECT_EQ(std::to_string(game.fallRow) + columnPicture(game.board, 9) + " " + cuesPicture(game),
-                  std::to_string(row) + after + " GemFall");
-        press(play, PlayKey::Space);
-        EXPECT_EQ(columnPicture(game.board, 9) + cuesPicture(game), after) << "no gem until the next spawn";
-        const Show active = [](const Game& g, const FrameResult&) { return g.gemActive ? "gem" : "-"; };
-        EXPECT_EQ(trace(play, {0.34, 0.02}, active), "- gem") << "the delay of 0.35 s counts from the drop";
     }
 }
 

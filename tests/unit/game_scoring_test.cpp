@@ -1,5 +1,5 @@
 // Points reaching the score and the rising read-out, the near-full warning, the cue rules, the level
-// clock with its level-ups, and the two ends of a game with the result handed to the store.
+// clock, and the two ends of a game with the result handed to the store.
 #include "game_testing.h"
 
 namespace {
@@ -13,42 +13,16 @@ void onLevel(PlayHarness& play, GameMode mode, int level, int secondsLeft) {
     play.game.maxKindIndex = (level - 1) / 10 + 2;
 }
 
-// "<score>/<best> <read-out points>@<its x>:<its progress>"
-std::string points(const Game& game, const FrameResult&) {
+// "<score>/<best> <read-out points>@<its x>:<its progress>", and " shown" when the end screen shows.
+std::string points(const Game& game, const FrameResult& result) {
     return std::to_string(game.score) + "/" + std::to_string(game.bestScore) + " " +
            std::to_string(game.popupPoints) + "@" + std::to_string(static_cast<int>(game.popupX)) + ":" +
-           std::to_string(static_cast<int>(game.popupProgress));
+           std::to_string(static_cast<int>(game.popupProgress)) + (result.showEndScreen ? " shown" : "");
 }
 
 constexpr int alert = static_cast<int>(SoundEffectId::Alert);
-constexpr int fanfare = static_cast<int>(SoundEffectId::Level11Up);
 
 } // namespace
-
-TEST(PointsStep, MovesTheFramePointsIntoScoreAndBestWithOneRisingReadOutAtTheCursor) {
-    PlayHarness play;
-    Game& game = play.game;
-    onLevel(play, Normal, 1, 60);
-    game.score = 30;
-    game.bestScore = 40;
-    game.cursorColumn = 3;
-    game.pointsThisFrame = 6;
-    // One read-out step per 0.02 s; after 100 steps it is gone.
-    EXPECT_EQ(trace(play, {0.5, 0.019, 0.001}, points), "36/40 6@630:0 36/40 6@630:0 36/40 6@630:1");
-    trace(play, every(97, 0.025), points);
-    EXPECT_EQ(trace(play, every(3, 0.025), points), "36/40 6@630:99 36/40 0@630:100 36/40 0@630:100");
-    // A match and a flush in one frame show as one read-out of their sum, at the cursor on the tube.
-    game.cursorColumn = 11;
-    game.pattern = slotsFrom("AAAAAAAA");
-    game.thread = slotsFrom("AAAAAAA");
-    game.board = columnBoard(11, ".......A");
-    pullGem(game); // 72
-    game.cursorColumn = 12;
-    game.thread = slotsFrom("BBBBBBBB");
-    startTrashFlush(game); // 4
-    EXPECT_EQ(trace(play, {0.01}, points), "112/112 76@1777:0");
-    EXPECT_EQ(elapsedSeconds(play.fadeClock), 0.0f) << "new points restart the fade timer";
-}
 
 TEST(Cues, NearFullAlertsOnceAndOnceIsRefusedWhilePlayingAndNothingStartsWithSoundOff) {
     // Columns 1 and 4 are taken in rows 1 and 2; a column taken from row 2 only, or the tube, is not.
@@ -95,39 +69,10 @@ TEST(LevelClock, TicksOncePerSecondExceptInCasualAndStopsWhilePaused) {
     PlayHarness play;
     frame(play, 0.5);
     togglePause(play.game);
-    trace(play, every(100, 1.0), levelClock);
+    trace(play, std::vector<double>(100, 1.0), levelClock);
     EXPECT_EQ(play.game.secondsLeft, 60);
     togglePause(play.game);
     EXPECT_EQ(trace(play, {0.001, 0.99, 0.01}, levelClock), "L1:59* L1:59 L1:58*") << "one tick, not a burst";
-}
-
-TEST(LevelUp, RaisesTheLevelSpeedsUpAndEveryTenthLevelShowsTheNewKindWithItsFanfare) {
-    // mode 0: no mode button pressed yet; then sound, the fanfare already playing, and what follows.
-    for (const auto& [mode, from, sound, playing, maxKind, speedup, cues, fallKind] :
-         {std::tuple{Hard, 9, true, false, 2, 0.005f, "LevelUp!", 0},
-          {Normal, 10, true, false, 3, 0.0058f, "Level11Up!", 3},
-          {Easy, 20, true, false, 4, 0.005f, "Level11Up!", 4},
-          {VeryHard, 30, true, false, 5, 0.0042f, "Level11Up!", 5},
-          {ColorLines, 50, true, false, 7, 0.003f, "Level11Up!", 7},
-          {Normal, 58, true, false, 7, 0.0058f, "LevelUp!", 0},
-          {static_cast<GameMode>(0), 10, false, false, 3, 0.0075f, "", 0},
-          {Normal, 40, true, true, 6, 0.0058f, "", 0}}) {
-        PlayHarness play;
-        Game& game = play.game;
-        onLevel(play, mode, from, 1);
-        game.fallKind = 0;
-        game.audio.soundEnabled = sound;
-        game.audio.playing[fanfare] = playing;
-        advance(play.time, 1.0);
-        updatePlaying(game, play.fadeClock);
-        SCOPED_TRACE("from level " + std::to_string(from));
-        EXPECT_EQ(levelClock(game, {}), "L" + std::to_string(from + 1) + ":60*");
-        EXPECT_TRUE(game.requests.levelRose);
-        EXPECT_EQ(game.maxKindIndex, maxKind);
-        EXPECT_FLOAT_EQ(game.fallSpeedup, speedup);
-        EXPECT_EQ(cuesPicture(game), cues);
-        EXPECT_EQ(game.fallKind, fallKind) << "the new kind shows only when its fanfare starts";
-    }
 }
 
 TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {
@@ -140,13 +85,11 @@ TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {
          {std::tuple{true, Easy, 1, 0, 0, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown:0/3"},
           {true, Normal, 12, 40, 40, true, "end+stop+Alert! - Applause! Applause! Applause!+shown:11/3"},
           {true, Normal, 1, 39, 40, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown"},
-          {true, Hard, 60, 9, 8, false, "end+stop - - - shown:59/3"}, // 9 raised the best of 8
           {true, ColorLines, 5, 0, 0, false, "end+stop - - - shown:4/5"},
           {true, Casual, 1, 0, 0, false, "end+stop - - - shown"},
           {false, Normal, 60, 10, 11, true,
            "- end+stop - Applause! Applause! Applause! Applause! Applause! - Applause!+shown"},
-          {false, Normal, 60, 300, 300, false, "- end+stop - - - - - - - shown:59/3"},
-          {false, ColorLines, 60, 0, 0, false, "- end+stop - - - - - - - shown:59/5"}}) {
+          {false, Normal, 60, 300, 300, false, "- end+stop - - - - - - - shown:59/3"}}) {
         PlayHarness play;
         Game& game = play.game;
         onLevel(play, mode, level, full ? 30 : 2);
@@ -162,14 +105,19 @@ TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {
     }
 }
 
-TEST(GameEnd, ARisingReadOutHoldsBackTheEndScreen) {
-    // The read-out's steps restart the same fade timer the end delay reads.
+TEST(PointsStep, MovesThePointsIntoScoreAndBestAndTheirRisingReadOutHoldsBackTheEndScreen) {
+    // One read-out step per 0.02 s at the cursor's column; after 100 steps it is gone. Each step restarts
+    // the fade timer that the end of a full board waits on before its end screen.
     PlayHarness play;
+    Game& game = play.game;
     onLevel(play, Normal, 1, 60);
-    play.game.board = columnBoard(0, "ABCABCAB");
-    play.game.pointsThisFrame = 8;
-    const Show shown = [](const Game&, const FrameResult& r) { return r.showEndScreen ? "shown" : "-"; };
-    EXPECT_EQ(trace(play, every(101, 0.025), shown).find("shown"), std::string::npos);
-    EXPECT_EQ(play.game.popupPoints, 0);
-    EXPECT_EQ(trace(play, {5.99, 0.02}, shown), "- shown");
+    game.board = columnBoard(0, "ABCABCAB");
+    game.score = 30;
+    game.bestScore = 33;
+    game.cursorColumn = 3;
+    game.pointsThisFrame = 6;
+    EXPECT_EQ(trace(play, {0.5, 0.019, 0.001}, points), "36/36 6@630:0 36/36 6@630:0 36/36 6@630:1");
+    EXPECT_EQ(trace(play, std::vector<double>(97, 0.025), points).find("shown"), std::string::npos);
+    EXPECT_EQ(trace(play, std::vector<double>(2, 0.025), points), "36/36 6@630:99 36/36 0@630:100");
+    EXPECT_EQ(trace(play, {5.99, 0.02}, points), "36/36 0@630:100 36/36 0@630:100 shown");
 }

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,8 +14,7 @@
 constexpr char kindLetters[] = ".ABCDEFGH*#";
 
 inline GemKind kindFromChar(char letter) {
-    const char* at = letter == '\0' ? nullptr : std::strchr(kindLetters, letter);
-    return at == nullptr ? Empty : static_cast<GemKind>(at - kindLetters);
+    return static_cast<GemKind>(std::string(kindLetters).find(letter));
 }
 
 // The rows stand on the bottom of the board, the last one is row 7; missing cells on a row's right
@@ -99,10 +97,6 @@ inline std::string trace(PlayHarness& play, const std::vector<double>& frames, c
         text += (text.empty() ? "" : " ") + show(play.game, result);
     }
     return text;
-}
-
-inline std::vector<double> every(int count, double seconds) {
-    return std::vector<double>(count, seconds);
 }
 
 // "L<level>:<seconds left>", marked '*' in a frame in which the clock ticked.

@@ -1,14 +1,8 @@
-// The player registry on real files: registering, recording best results, looking them up, deleting
-// players and finding the last player in the list.
+// The player registry on real files: registering players, recording best results and deleting players.
 #include "scores_testing.h"
 
-namespace {
-
-constexpr int easy = 1, hard = 3, colorLines = 5, casual = 6;
-
-} // namespace
-
 TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
+    constexpr int easy = 1, hard = 3, colorLines = 5, casual = 6;
     const auto changes = [&](const std::string& before, const std::string& after, const std::string& printed,
                              const std::function<void(const std::string&)>& action) {
         writeText(scoreFile, before);
@@ -26,7 +20,6 @@ TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
     changes(withLast(player("A"), "A"), withLast(ab, "B"), "", [](auto& f) { addPlayer(f, "B"); });
     changes(withLast(ab, "B"), withLast(ab, "B"), "Игрок с именем \"A\" уже существует в файле рекордов.\n",
             [](auto& f) { addPlayer(f, "A"); });
-    changes(withLast(ab, "B"), withLast(ab + player("a"), "a"), "", [](auto& f) { addPlayer(f, "a"); });
     changes(withLast(nine, "P9"), withLast(ten, "P10"), "", [](auto& f) { addPlayer(f, "P10"); });
     changes(withLast(ten, "P1"), withLast(ten, "P1"),
             "Максимальное количество игроков (10) достигнуто. Новый игрок не добавлен.\n",
@@ -51,8 +44,6 @@ TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
     changes(withLast(ab + player("C"), "B"), withLast(player("A") + player("C"), "C"), "",
             [](auto& f) { deletePlayer(f, "B"); });
     changes(withLast(twins, "A"), "[LAST_PLAYER]\n\n", "", [](auto& f) { deletePlayer(f, "A"); });
-    changes("\n" + ab + "[LAST_PLAYER]\r\nA\r\nC\n1,2,3\n", withLast(ab, "B"), "",
-            [](auto& f) { deletePlayer(f, "Z"); });
     const std::string refused =
         "Имя игрока не может быть пустым, содержать запятую или перевод строки и "
         "совпадать с [LAST_PLAYER]. Новый игрок не добавлен.\nИмя игрока не записано в "
@@ -65,24 +56,4 @@ TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
     }
     changes(withLast(player("A"), "A"), withLast(player("A"), ""), "",
             [](auto& f) { recordResult(f, "a\nb", easy, 5, 1, 1); });
-}
-
-TEST_F(ScoreFileTest, LookupsFindTheFirstRecordOfAName) {
-    writeText(scoreFile,
-              withLast(twoPlayers + "Bare\n" + player("Bravo", "9,9,9\n9,9,9\n9,9,9\n9,9,9\n9,9,9\n"), "B"));
-    using Row = std::tuple<const char*, int, int>; // name, mode, stored best
-    const Row rows[] = {{"Alpha", easy, 1450}, {"Alpha", hard, 220},    {"Alpha", 2, 0},
-                        {"Alpha", casual, 0},  {"Alpha", 0, 0},         {"Bare", easy, 0},
-                        {"Nobody", easy, 0},   {"Bravo", colorLines, 0}};
-    for (const auto& [name, mode, score] : rows)
-        EXPECT_EQ(storedBestScore(scoreFile, name, mode), score) << name << " in mode " << mode;
-    for (const auto& [text, index] : {std::pair{withLast(twoPlayers, "Bravo"), 1},
-                                      {withLast(twoPlayers, "Alpha"), 0},
-                                      {withLast(twoPlayers + player("Bravo"), "Bravo"), 1},
-                                      {withLast(twoPlayers, "Stranger"), -1},
-                                      {std::string("[LAST_PLAYER]\n\n"), -1},
-                                      {noFile, -1}}) {
-        writeText(scoreFile, text);
-        printedBy([&] { EXPECT_EQ(indexOfLastPlayer(scoreFile), index) << text; });
-    }
 }

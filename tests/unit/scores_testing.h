@@ -48,9 +48,6 @@ class ScoreFileTest : public ::testing::Test {
         fs::remove_all(dir);
     }
     static std::ptrdiff_t openFiles() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
-    static bool exists(const std::string& path) {
-        return fs::symlink_status(path).type() != fs::file_type::not_found;
-    }
     static void writeText(const std::string& path, const std::string& text) {
         fs::remove(path);
         if (text != noFile)
