@@ -72,22 +72,7 @@ TEST(ThreadOps, PullPushAndFlushWithWhatTheyEarn) {
     }
 }
 
-TEST(ThreadAnimations, DiamondsSlideAwayEvenWhilePausedAndThePatternStays) {
-    PlayHarness play;
-    Game& game = play.game;
-    togglePause(game);
-    game.pattern = slotsFrom("ABCABCAB");
-    game.board = columnBoard(6, ".......*");
-    game.thread = slotsFrom("*******");
-    advance(play.time, 1.0);
-    pullGem(game);
-    // The steps count from the pull; slot 7 stays filled until the last step.
-    EXPECT_EQ(trace(play, {0.049, 0.001, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05}, animation),
-              "********c .*******c ..******c ...*****c ....****c .....***c ......**c .......*c ........");
-    EXPECT_EQ(slotsPicture(game.pattern), "ABCABCAB");
-}
-
-TEST(ThreadAnimations, AMatchSlidesAwayWithThePatternAndANewPatternRises) {
+TEST(ThreadAnimations, ACompletedThreadSlidesAwayAMatchWithThePatternAndANewPatternRises) {
     PlayHarness play;
     Game& game = play.game;
     game.gemActive = false;
@@ -118,4 +103,12 @@ TEST(ThreadAnimations, AMatchSlidesAwayWithThePatternAndANewPatternRises) {
     EXPECT_EQ(trace(play, std::vector<double>(2, 0.05), pattern), drawn + " " + drawn)
         << "the refill stops when full";
     EXPECT_FALSE(game.patternRefill);
+    // A thread of diamonds slides away the same way, even while paused, and the pattern stays.
+    game.paused = true;
+    game.board = columnBoard(6, ".......*");
+    game.thread = slotsFrom("*******");
+    pullGem(game);
+    EXPECT_EQ(trace(play, {0.049, 0.001, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05}, animation),
+              "********c .*******c ..******c ...*****c ....****c .....***c ......**c .......*c ........");
+    EXPECT_EQ(slotsPicture(game.pattern), drawn);
 }

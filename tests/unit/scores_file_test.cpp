@@ -61,41 +61,32 @@ TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesAndEmptiesTheRestAfterACopy) {
 }
 
 TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
-    using Texts = std::vector<std::string>;
-    const Texts two = {"Alpha: 1450 4 3; 0 0 0; 220 1 0; 0 0 0; 0 0 0; ",
-                       "Bravo: 0 0 0; 0 0 0; 0 0 0; 0 0 0; 0 0 0; "};
-    const std::string both = withLast(twoPlayers, "Bravo");
-    // players as "name: score levels matches; ..."; lines split at line feeds only, and a name line is
-    // anything that is not another kind.
+    const std::string two =
+        "Alpha: 1450 4 3; 0 0 0; 220 1 0; 0 0 0; 0 0 0; |Bravo: 0 0 0; 0 0 0; 0 0 0; 0 0 0; 0 0 0; ";
+    // Players as "name: score levels matches; ..." joined by '|', the list of names joined by ','; lines
+    // split at line feeds only, and a name line is anything that is not another kind.
     for (const auto& [text, players, names, last] :
-         {std::tuple{both, two, Texts{"Alpha", "Bravo"}, "Bravo"},
-          {fiveZeroLines + "A\nA\n\n7,1,2\n[LAST_PLAYER]\nG\nG\n",
-           {"A: ", "A: 7 1 2; "},
-           {"A", "A", "G"},
-           "G"},
-          {"A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\n  B \nC\n[LAST_PLAYER]\nD\nE",
-           {"A: "},
-           {"A", "C", "E"},
-           "  B "},
-          {"A\n2147483648,1,1\n5,1,1\n", {"A: 5 1 1; "}, {"A"}, ""},
+         {std::tuple{withLast(twoPlayers, "Bravo"), two, "Alpha,Bravo", "Bravo"},
+          {fiveZeroLines + "A\nA\n\n7,1,2\n[LAST_PLAYER]\nG\nG\n", "A: |A: 7 1 2; ", "A,A,G", "G"},
+          {"A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\n  B \nC\n[LAST_PLAYER]\nD\nE", "A: ", "A,C,E", "  B "},
+          {"A\n2147483648,1,1\n5,1,1\n", "A: 5 1 1; ", "A", ""},
           {"a\rb\r\r\n[last_player]\n \n[LAST_PLAYER] \n,\n[LAST_PLAYER]",
-           {"a\rb: ", "[last_player]: ", " : ", "[LAST_PLAYER] : "},
-           {"a\rb", "[last_player]", " ", "[LAST_PLAYER] "},
-           ""},
-          {noFile, {}, {}, ""}}) {
+           "a\rb: |[last_player]: | : |[LAST_PLAYER] : ", "a\rb,[last_player], ,[LAST_PLAYER] ", ""},
+          {noFile, "", "", ""}}) {
         writeText(scoreFile, text);
-        Texts loaded;
+        std::string loaded, listed;
         const std::string printed = printedBy([&] {
             for (const PlayerRecord& record : loadPlayers(scoreFile)) {
-                loaded.push_back(record.name + ": ");
+                loaded += (loaded.empty() ? "" : "|") + record.name + ": ";
                 for (const ModeResult& result : record.results)
-                    loaded.back() += describe(result) + "; ";
+                    loaded += describe(result) + "; ";
             }
-            EXPECT_EQ(readPlayerNames(scoreFile), names) << text;
+            for (const std::string& name : readPlayerNames(scoreFile))
+                listed += (listed.empty() ? "" : ",") + name;
             EXPECT_EQ(readLastPlayer(scoreFile), last) << text;
             EXPECT_EQ(fileExists(scoreFile), text != noFile);
         });
-        EXPECT_EQ(loaded, players) << text;
+        EXPECT_EQ(loaded + " / " + listed, players + " / " + names) << text;
         // Only the list of names says that the file is missing; the other readers read it as empty.
         EXPECT_EQ(printed, text == noFile ? "Не удалось открыть файл " + scoreFile + " для чтения!\n" : "");
     }
