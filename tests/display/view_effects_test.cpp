@@ -31,7 +31,7 @@ TEST_F(EffectsTest, BlinkShowsAQuarterSecondAndHidesAQuarterUntilACallThatMaySto
             << step;
     }
     startBlink(); // restarting the phase; a call that may not stop goes on blinking: the name prompt
-    advanceSeconds(5.35);
+    advanceSeconds(5.45);
     EXPECT_EQ(blinkColour(assets.enterYourName, false), clear);
 }
 
