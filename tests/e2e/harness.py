@@ -8,7 +8,7 @@ import tempfile
 import time
 
 import numpy as np
-from PIL import Image
+from PIL import Image, ImageGrab
 
 WAIT = 30.0  # seconds; the sanitized game draws in software and may share two cores with builds
 TOLERANCE, SHOWN, PAGE_SHARE = 12, 0.9, 0.85  # per channel; share of a picture's pixels; pages share scenery
@@ -26,42 +26,28 @@ def check(ok, reason):
 
 
 def read(path):
-    try:
-        with open(path, newline="", errors="replace") as f:
-            return f.read()
-    except FileNotFoundError:
-        return None
+    return open(path, newline="", errors="replace").read() if os.path.exists(path) else None
 
 
-def wait_until(condition, timeout=WAIT, step=0.05):
+def wait(condition, what=None, timeout=WAIT, step=0.05):  # the value that held; fails naming what if it never did
     deadline = time.monotonic() + timeout
     while not (value := condition()) and time.monotonic() < deadline:
         time.sleep(step)
+    check(value or what is None, f"waited {timeout:.0f} s in vain for {what}")
     return value
 
 
-class Capture:  # the mix written in real time, so the file's length is its clock
+class Capture:  # the mix written in real time, so the file's length is its clock (the header adds 1 ms)
     def __init__(self, work):
-        self.path, config, self.offset = os.path.join(work, "capture.wav"), os.path.join(work, "alsoft.conf"), None
+        self.path, config = os.path.join(work, "capture.wav"), os.path.join(work, "alsoft.conf")
         with open(config, "w") as f:
-            f.write(f"[general]\ndrivers = wave\nsample-type = int16\nchannels = mono\nfrequency = {RATE}\n"
-                    f"[wave]\nfile = {self.path}\n")
-        self.env = {"ALSOFT_CONF": config, "ALSOFT_DRIVERS": None}
+            f.write(f"[general]\nsample-type=int16\nchannels=mono\nfrequency={RATE}\n[wave]\nfile={self.path}\n")
+        self.env = {"ALSOFT_CONF": config, "ALSOFT_DRIVERS": "wave"}
 
-    def seconds(self):
-        if self.offset is None and os.path.exists(self.path):  # the samples follow the header, once written
-            with open(self.path, "rb") as f:
-                head = f.read(256)
-            self.offset = head.find(b"data") + 8 if b"data" in head else None
-        return (os.path.getsize(self.path) - self.offset) / (2 * RATE) if self.offset else 0.0
+    def seconds(self): return os.path.getsize(self.path) / (2 * RATE) if os.path.exists(self.path) else 0.0
 
-    def loudest(self, since, window=None):
-        """The loudest RMS (full scale 1) of the windows from second since on; a short window finds an effect."""
-        with open(self.path, "rb") as f:
-            f.seek(self.offset + 2 * int(max(0.0, since) * RATE))
-            raw = f.read()
-        values = np.frombuffer(raw[:len(raw) // 2 * 2], "<i2") / 32768.0  # the last sample may be half written
-        size = max(1, int((window or len(values) / RATE) * RATE))
+    def loudest(self, since):  # the loudest RMS (full scale 1) of the 50 ms windows from second since on
+        values, size = np.fromfile(self.path, "<i2", offset=2 * int(since * RATE)) / 32768.0, RATE // 20
         return max((float(np.sqrt(np.mean(values[i:i + size]**2))) for i in range(0, len(values), size)), default=0.0)
 
 
@@ -70,27 +56,22 @@ class Tester:
 
     def __init__(self, width, height, binary, repo, scores):
         self.scale, self.binary, self.process, self.shot_taken = (width / 1920, height / 1080), binary, None, None
-        reader, writer = os.pipe()
+        reader, writer = os.pipe()  # Xvfb writes its display's number once it takes clients
         self.server = subprocess.Popen(["Xvfb", "-displayfd", str(writer), "-screen", "0", f"{width}x{height}x24",
                                         "-nolisten", "tcp", "-noreset"], stderr=subprocess.DEVNULL, pass_fds=(writer,))
         os.close(writer)
         with os.fdopen(reader) as number:
             self.display = ":" + number.readline().strip()
         self.assets, self.work, self.cache = os.path.join(repo, "assets"), tempfile.mkdtemp(prefix="tavrello-"), {}
-        os.mkdir(os.path.join(self.work, "assets"))
-        for name in os.listdir(self.assets):
-            if not name.startswith("highscore"):
-                os.symlink(os.path.join(self.assets, name), os.path.join(self.work, "assets", name))
+        shutil.copytree(self.assets, os.path.join(self.work, "assets"), copy_function=os.symlink,
+                        ignore=shutil.ignore_patterns("highscore*"))
         self.scores_path = os.path.join(self.work, "assets", "highscore.txt")
         if scores is not None:
-            with open(self.scores_path, "w") as f:
-                f.write(scores)
+            open(self.scores_path, "w").write(scores)
 
-    def env(self, extra=None):
-        env = {**os.environ, "DISPLAY": self.display, "ALSOFT_DRIVERS": "null", **(extra or {})}
-        return {name: value for name, value in env.items() if value is not None}
+    def env(self, extra=None): return {**os.environ, "DISPLAY": self.display, "ALSOFT_DRIVERS": "null", **(extra or {})}
 
-    def start(self, env=None, name="game", cwd=None, first_frame=True):
+    def start(self, env=None, name="game", cwd=None):
         """Output to a file: a pipe nobody reads could stall it. No leak checks: the GL driver unloaded at exit
         leaves what LeakSanitizer calls an unknown module; display_tests check the game's own code for leaks."""
         self.heartbeat, self.output_path = (os.path.join(self.work, name + suffix) for suffix in (".beat", ".out"))
@@ -98,8 +79,7 @@ class Tester:
                         "UBSAN_OPTIONS": "print_stacktrace=1:halt_on_error=1", **(env or {})})
         with open(self.output_path, "w") as output:
             self.process = subprocess.Popen([self.binary], cwd=cwd or self.work, env=env, stdout=output, stderr=output)
-        check(not first_frame or wait_until(lambda: self.frames() > 0 or not self.alive(), 120, 0.1) and self.alive(),
-              f"the game showed no frame in 120 s (exit {self.process.poll()})")
+        wait(lambda: self.frames() > 0 or not self.alive(), "the first frame or an exit", 120)
 
     # The heartbeat holds the frames shown, rewritten after each second of frames (empty for a moment).
     def frames(self): return int(read(self.heartbeat) or 0)
@@ -108,14 +88,14 @@ class Tester:
     def lines(self): return [line for line in self.output().splitlines() if line.strip()]
     def scores(self): return read(self.scores_path)
 
-    def wait_handled(self, timeout=WAIT):
+    def wait_handled(self):
         """The second heartbeat rewrite after the call's comes from a frame begun after input sent before it."""
         counts = set()
-        check(wait_until(lambda: counts.add(self.frames()) or len(counts - {0}) >= 3 or not self.alive(), timeout,
-                         0.1) and self.alive(), f"no new frame for {timeout:.0f} s (exit {self.process.poll()})")
+        wait(lambda: counts.add(self.frames()) or len(counts - {0}) >= 3 or not self.alive(), "new frames", step=0.1)
+        check(self.alive(), f"the game ended with {self.process.poll()}")
 
     def wait_exit(self, timeout=WAIT):
-        wait_until(lambda: not self.alive(), timeout)
+        wait(lambda: not self.alive(), None, timeout)
         return self.process.poll()
 
     def fault_report(self):
@@ -132,17 +112,13 @@ class Tester:
         self.move(x, y)
         self.xdotool(*(["click", 1] if quick else ["mousedown", 1, "sleep", 0.1, "mouseup", 1]))
 
-    def shot(self):  # RGB [y, x] from xwd's 32-bit BGRx pixels
+    def shot(self):  # RGB [y, x]
         check(self.alive(), f"the game ended unexpectedly (exit {self.process.poll()})")
-        data = subprocess.run(["xwd", "-root", "-silent"], env=self.env(), capture_output=True, check=True).stdout
-        header = np.frombuffer(data[:100], ">u4")
-        width, height, line = int(header[4]), int(header[5]), int(header[12])
-        pixels = np.frombuffer(data, np.uint8, height * line, int(header[0]) + int(header[19]) * 12)
-        self.shot_taken = pixels.reshape(height, line // 4, 4)[:, :width, [2, 1, 0]].copy()
+        self.shot_taken = np.asarray(ImageGrab.grab(xdisplay=self.display))
         return self.shot_taken
 
-    def wait_for(self, what, condition, timeout=WAIT):
-        check(wait_until(lambda: condition(self.shot()), timeout), f"waited {timeout:.0f} s in vain for {what}")
+    def wait_for(self, what, condition, timeout=WAIT):  # returns the screenshot that showed it
+        wait(lambda: condition(self.shot()), what, timeout)
         return self.shot_taken
 
     def sample(self, shot, x, y, rows, columns):  # the screen pixels at the design pixels (x + columns, y + rows)
@@ -159,8 +135,7 @@ class Tester:
             self.cache[name] = np.asarray(picture).astype(np.int16)
         return self.cache[name]
 
-    def share(self, shot, name, x, y, points=None):
-        """Share of its pixels the screen shows; by default 400 a pixel away from any see-through one."""
+    def share(self, shot, name, x, y, points=None):  # of its pixels shown; by default 400 inside its opaque part
         if (points := points or self.cache.get((name,))) is None:
             opaque = np.pad(self.picture(name)[..., 3] == 255, 1)
             h, w = opaque.shape[0] - 2, opaque.shape[1] - 2
@@ -189,25 +164,17 @@ class Tester:
         self.move(300, 200)  # away from the buttons, which light up under the pointer
         self.wait_page("menu_page.png", ("start_gray.png", 858, 367))
 
-    def digits(self, shot, prefix, x, y, spacing, count):
-        shares = [[self.share(shot, f"{prefix}{d}.png", x + i * spacing, y) for d in range(10)] for i in range(count)]
-        return "".join(str(np.argmax(s)) if max(s) >= SHOWN else "?" for s in shares)
-
 
 def main(body, width=1920, height=1080, scores=None):
     started, t = time.monotonic(), Tester(width, height, sys.argv[1], sys.argv[2], scores)
     try:
-        check(wait_until(lambda: t.xdotool("getdisplaygeometry").returncode == 0), "Xvfb did not start")
         body(t)
         check(not (t.process and t.fault_report()), f"sanitizer report:\n{t.process and t.fault_report()}")
         print(f"passed in {time.monotonic() - started:.0f} s")
         return 0
     except AssertionError as error:
-        if t.shot_taken is not None:
-            Image.fromarray(t.shot_taken).save(path := os.path.join(tempfile.gettempdir(), f"e2e{os.getpid()}.png"))
         output = t.process and (t.fault_report() or "\n".join(dict.fromkeys(t.output().splitlines()))[-3000:])
-        print(f"FAILED: {error}\nlast screenshot: {t.shot_taken is not None and path}\ngame output, each line once:\n"
-              f"{output}")
+        print(f"FAILED: {error}\ngame output, each line once:\n{output}")
         return 1
     finally:
         if t.process and t.alive():

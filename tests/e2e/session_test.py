@@ -1,18 +1,19 @@
-"""A whole session with real keys and clicks, seen and heard: splash music and M, name entry without a
-high-score file, one game with every play key to its end screen and the result written. With --wide, quick
-clicks on a 2560x1080 display land where the buttons are drawn."""
+"""Runs of the game with real input (session_test.py BINARY REPO RUN). play: splash music and M, name entry without a
+file, every play key in a game to its end screen, the result written; scaling: quick clicks at 2560x1080; no-assets:
+the folder named, no window; no-device, server (killed in play): M and S work, no flood of output, no thread spins."""
+import os
 import subprocess
 import sys
+import time
 
 import numpy as np
 
-from harness import TWO_PLAYERS, Capture, check, main, wait_until
+from harness import SHOWN, TWO_PLAYERS, Capture, check, main, read, wait
 
 NAME = "sam"  # holds m and s, the music and sound keys outside the settings page
-START, SETTINGS, HARD, MUSIC_UP, SOUND_DOWN = (960, 422), (960, 559), (960, 440), (443, 381), (443, 866)
-VOLUMES = (("digit_", 398, 432, 25, 3), ("digit_", 398, 769, 25, 3))  # music, sound
+START, HARD = (960, 422), (960, 440)
 MUSIC_X, SOUND_X, PAUSE_X, QUIT_X, BUTTON_Y = 1543, 1619, 1771, 1847, 22
-SCORE, END_SCORE, END_LEVELS = ("digit_", 510, 60, 25, 5), ("digit_b", 907, 829, 16, 5), ("digit_b", 815, 795, 16, 1)
+SCORE, END_LEVELS = ("digit_", 510, 60, 25, 5), ("digit_b", 815, 795, 16, 1)  # the end screen's score: view tests
 END_MESSAGE, FLUSH_POINTS = ("GO3.png", 695, 571), 4  # a full board with the best score; a full thread flushed
 MUSIC_HEARD, SILENCE, EFFECT_HEARD = 1e-3, 1e-4, 1e-2  # RMS: music at volume 2 ~4e-3, gem fall at 20 ~3e-2
 COLUMN_X, BOARD_TOP, THREAD_TOP, CELL, TUBE = [270 + 120 * c for c in range(12)] + [1777], 113, 595, 60, 12
@@ -21,15 +22,14 @@ GEMS = ["gem_90", "gem_80", "gem_70", "gem_60", "gem_50", "gem_40", "gem_30", "g
 
 class Board:  # each cell matched to the bare background or a gem (or on the thread, a bare segment) over it
     def __init__(self, t):
-        self.t, self.looks = t, {}
-        self.base = t.picture("game:background.png")[..., :3].astype(np.float32)
-        self.layers = [t.picture(name + ".png") for name in ["thread_segment"] + GEMS]
+        self.t, self.looks, self.base = t, {}, t.picture("game:background.png")[..., :3].astype(np.float32)
+        layers = (t.picture(name + ".png") for name in ["thread_segment"] + GEMS)
+        self.layers = [(layer[..., :3], layer[..., 3:] / 255) for layer in layers]
 
     def _closest(self, shot, x, y, first_layer):
         if (x, y) not in self.looks:
-            under, alpha = self.base[y:y + CELL, x:x + CELL], [layer[..., 3:] / 255 for layer in self.layers]
-            self.looks[(x, y)] = np.stack([under] + [layer[..., :3] * a + under * (1 - a) for layer, a in zip(
-                self.layers[first_layer:], alpha[first_layer:])])
+            under = self.base[y:y + CELL, x:x + CELL]
+            self.looks[(x, y)] = np.stack([under] + [rgb * a + under * (1 - a) for rgb, a in self.layers[first_layer:]])
         seen = self.t.sample(shot, x, y, *np.mgrid[0:CELL, 0:CELL])
         return int(np.argmin(np.abs(self.looks[(x, y)] - seen).mean(axis=(1, 2, 3))))
 
@@ -44,8 +44,13 @@ class Board:  # each cell matched to the bare background or a gem (or on the thr
         return hanging[0] if len(hanging) == 1 else None
 
 
-def start_game(t):
-    t.click(*START)
+def digits(t, shot, prefix, x, y, spacing, count):
+    shares = [[t.share(shot, f"{prefix}{d}.png", x + i * spacing, y) for d in range(10)] for i in range(count)]
+    return "".join(str(np.argmax(s)) if max(s) >= SHOWN else "?" for s in shares)
+
+
+def start_game(t, quick=False):
+    t.click(*START, quick)
     return t.wait_page("game:background.png", ("button_pause.png", PAUSE_X, BUTTON_Y))
 
 
@@ -62,11 +67,8 @@ def drop_until(t, board, enough):
 
 def press_until(t, key, seen, tries=20):
     """Pressed again only after a handled frame: some keys act once a frame or are refused as a gem lands."""
-    for _ in range(tries):
-        t.key(key)
-        if wait_until(lambda: seen(t.shot()), 3) or t.wait_handled() or seen(t.shot()):
-            return
-    check(False, f"{key} never had its effect")
+    def pressed(): return t.key(key) or wait(lambda: seen(t.shot()), None, 3) or t.wait_handled() or seen(t.shot())
+    check(any(pressed() for _ in range(tries)), f"{key} never had its effect")
 
 
 def move_thread(t, board, column):
@@ -83,19 +85,14 @@ def pull(t, board):
     move_thread(t, board, column)
     held = board.held(t.shot(), column)
     press_until(t, "Down", lambda s: board.held(s, column) == held + 1)
-    return column, grid[7][column]
 
 
 def play_game(t, capture):
-    """P pauses only while a gem is in the air with room under it, so a press may be refused."""
     board, mark = Board(t), capture.seconds()
     t.wait_for("the thread under its first column", lambda s: board.thread_column(s) == 6)
-    column, gem = pull(t, board)  # after a gem landed in the bottom row, with its effect
-    check(wait_until(lambda: capture.loudest(mark, 0.05) > EFFECT_HEARD), "no effect sounded in the game")
-    check(board.slot(t.shot(), 0, column) == gem, "the pulled gem is not at the top of the thread")
-    t.key("Up")
-    t.wait_for("the gem pushed back", lambda s: board.held(s, column) == 0 and board.cell(s, 7, column) == gem)
-    press_until(t, "p", lambda s: t.shows(s, "button_resume.png", PAUSE_X, BUTTON_Y), 10)
+    pull(t, board)  # after a gem landed in the bottom row, with its effect
+    wait(lambda: capture.loudest(mark) > EFFECT_HEARD, "an effect heard in the game")
+    press_until(t, "p", lambda s: t.shows(s, "button_resume.png", PAUSE_X, BUTTON_Y), 10)  # only while a gem falls
     t.key("p")
     t.wait_for("the pause picture back after P", lambda s: t.shows(s, "button_pause.png", PAUSE_X, BUTTON_Y))
     while board.held(t.shot(), board.thread_column(t.shot_taken) or 0) < 8:
@@ -103,13 +100,12 @@ def play_game(t, capture):
     move_thread(t, board, TUBE)
     t.key("Up")
     t.wait_for("the thread emptied into the tube and the score shown",
-               lambda s: board.held(s, TUBE) == 0 and t.digits(s, *SCORE) == f"{FLUSH_POINTS:05d}")
+               lambda s: board.held(s, TUBE) == 0 and digits(t, s, *SCORE) == f"{FLUSH_POINTS:05d}")
     drop_until(t, board, lambda g: any(g[0][c] and g[1][c] for c in range(12)))
     summary = t.wait_page("congratulations.png", END_MESSAGE)
-    check(t.digits(summary, *END_SCORE) == f"{FLUSH_POINTS:05d}", "the end screen shows another score")
-    check((levels := t.digits(summary, *END_LEVELS)).isdigit(), "the end screen shows no level count")
+    check((levels := digits(t, summary, *END_LEVELS)).isdigit(), "the end screen shows no level count")
     expected = f"{NAME}\n0,0,0\n0,0,0\n{FLUSH_POINTS},{levels},0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n{NAME}\n"
-    check(wait_until(lambda: t.scores() == expected), f"after the game the high-score file holds {t.scores()!r}")
+    wait(lambda: t.scores() == expected, f"the high-score file to hold {expected!r}, not {t.scores()!r}")
 
 
 def play(t):
@@ -117,52 +113,90 @@ def play(t):
     t.start(capture.env)
     check(t.xdotool("search", "--name", "^Tavrello Game$").stdout.strip(), "no window titled 'Tavrello Game'")
     t.wait_page("start_page.png")
-    check(wait_until(lambda: capture.seconds() > 2 and capture.loudest(capture.seconds() - 1) > MUSIC_HEARD),
-          "no music on the splash")
+    wait(lambda: capture.seconds() > 2 and capture.loudest(capture.seconds() - 1) > MUSIC_HEARD, "music on the splash")
     mark = capture.seconds()
     t.key("m")
-    check(wait_until(lambda: capture.seconds() > mark + 1 and capture.loudest(capture.seconds() - 1) < SILENCE),
-          "the music plays on after M")
+    wait(lambda: capture.seconds() > mark + 1 and capture.loudest(capture.seconds() - 1) < SILENCE, "silence after M")
     t.main_menu("space")
     t.click(*START)
     t.wait_page("settings.png")
     check(t.scores() is None, "a high-score file appeared before any name was entered")
-    mark = capture.seconds()
     t.xdotool("type", "--delay", 60, NAME)
     t.key("Return")
     expected = NAME + "\n" + "0,0,0\n" * 5 + "[LAST_PLAYER]\n" + NAME + "\n"
-    check(wait_until(lambda: t.scores() == expected), f"after Enter the high-score file holds {t.scores()!r}")
-    check(capture.loudest(mark) < SILENCE, "typing the name switched the music back on")
+    wait(lambda: t.scores() == expected, f"the high-score file to hold {expected!r} after Enter, not {t.scores()!r}")
     t.click(*HARD)
     t.main_menu()
     check(t.shows(shot := start_game(t), "button_music_off.png", MUSIC_X, BUTTON_Y) and t.shows(
         shot, "button_sound_on.png", SOUND_X, BUTTON_Y), "the typed m and s moved the audio switches")
-    play_game(t, capture)
-    t.main_menu("space")
-    t.key("Escape")
-    check(t.wait_exit() == 0, f"Escape on the main menu ended the game with {t.process.poll()}")
+    play_game(t, capture)  # leaving the end screen and Escape on the menu: screen flow tests, no-device run
 
 
-def wide(t):
+def wide(t):  # every menu button's and settings arrow's quick clicks: app_screens_test, app_settings_test
     t.start()
     t.wait_page("start_page.png")
     t.click(960, 700, quick=True)
     t.main_menu()
-    t.click(*SETTINGS, quick=True)
-    t.wait_page("settings.png", ("upArrow.png", 403, 341), ("normalActive.png", 879, 335))
-    for arrow, expected in ((MUSIC_UP, ("003", "020")), (SOUND_DOWN, ("003", "019"))):  # from 2 and 20
-        t.click(*arrow, quick=True)
-        t.wait_handled()  # a second of frames on: one step a click, no repeat
-        t.wait_for(f"the volumes {expected}", lambda s: tuple(t.digits(s, *r) for r in VOLUMES) == expected)
-    t.key("Escape")
-    t.main_menu()
-    start_game(t)
-    board = Board(t)  # the page may match while it still fades in; its buttons answer once the game runs
-    t.wait_for("the thread under its first column", lambda s: board.thread_column(s) == 6)
+    start_game(t, quick=True)
+    t.wait_handled()  # the page may match while it still fades in for a second; its buttons answer once it ran
     t.click(QUIT_X + 32, BUTTON_Y + 32, quick=True)
     check(t.wait_exit() == 0, f"the game's quit button ended the game with {t.process.poll()}")
     check(t.scores() == TWO_PLAYERS, f"the high-score file changed without a finished game: {t.scores()!r}")
 
 
+def no_assets(t):
+    os.mkdir(elsewhere := os.path.join(t.work, "elsewhere"))
+    t.start(cwd=elsewhere)
+    seen = wait(lambda: t.xdotool("search", "--name", "Tavrello").stdout.strip() or not t.alive(), None, 60)
+    check(seen is True and t.process.poll() > 0, f"window {seen!r}, exit {t.process.poll()}: no window, an error")
+    check(len(lines := t.lines()) <= 2 and any(
+        elsewhere in line and "assets" in line and "tavrello" in line.replace(elsewhere, "") for line in lines),
+          f"not one line or two naming {elsewhere}, assets and the tavrello command:\n" + "\n".join(lines[:10]))
+
+
+def thread_cpu(pid):  # {"id (name": CPU seconds} but for the software renderer's, which may use every core
+    stats = [read(f"/proc/{pid}/task/{tid}/stat").rsplit(")", 1) for tid in os.listdir(f"/proc/{pid}/task")]
+    return {name: sum(map(int, fields.split()[11:13])) / os.sysconf("SC_CLK_TCK") for name, fields in stats
+            if "(llvmpipe" not in name}
+
+
+def plays_on(t, on_game_screen=lambda: None):
+    t.wait_page("start_page.png")
+    t.main_menu("space")
+    start_game(t)
+    on_game_screen()
+    for look in ("off", "on"):  # switched on again, the music must not flood the output of a dead device
+        t.key("m", "s")
+        t.wait_page("game:background.png", (f"button_music_{look}.png", MUSIC_X, BUTTON_Y),
+                    (f"button_sound_{look}.png", SOUND_X, BUTTON_Y))
+    t.key("space")  # a hard drop starts the gem-fall effect
+    before, began = thread_cpu(t.process.pid), time.monotonic()
+    t.wait_handled()
+    after, elapsed = thread_cpu(t.process.pid), time.monotonic() - began
+    busy = {name: used - before[name] for name, used in after.items() if used - before.get(name, used) > elapsed / 2}
+    check(not busy, f"threads spinning: {busy}")
+    t.key("Escape")
+    check(t.wait_exit(10) == 0, f"Escape ended the game with {t.process.poll()}, not 0 within 10 s")
+    check(len(lines := t.lines()) <= 6, f"{len(lines)} lines of output:\n" + "\n".join(lines[:20]))
+
+
+def server_killed(t):
+    env = t.env(private := {"HOME": t.work, "XDG_RUNTIME_DIR": t.work})  # made by mkdtemp, private as it asks
+    server = subprocess.Popen(["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
+                               "--load=module-null-sink sink_name=null", "--load=module-native-protocol-unix"],
+                              env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    def pactl(): return subprocess.run(["pactl", "list", "sink-inputs"], env=env, capture_output=True, text=True)
+    try:
+        wait(lambda: pactl().returncode == 0, "PulseAudio to start")
+        t.start({**private, "ALSOFT_DRIVERS": "pulse"})
+        wait(lambda: f'application.process.id = "{t.process.pid}"' in pactl().stdout, "the game's sound stream")
+        plays_on(t, lambda: (server.kill(), server.wait()))
+    finally:
+        server.kill()
+
+
 if __name__ == "__main__":
-    sys.exit(main(wide, 2560, 1080, TWO_PLAYERS) if "--wide" in sys.argv else main(play))
+    runs = {"play": play, "scaling": wide, "no-assets": no_assets, "server": server_killed,
+            "no-device": lambda t: (t.start({"ALSOFT_DRIVERS": "none"}), plays_on(t))}
+    run = sys.argv[3]
+    sys.exit(main(runs[run], 2560 if run == "scaling" else 1920, 1080, None if run == "play" else TWO_PLAYERS))

@@ -1,7 +1,6 @@
 # Sourced by each install test with CMAKE CPACK BUILD_DIR SOURCE_DIR: checks, their tally, a scratch folder.
 set -u
-cmake=$1 cpack=$2 build=$3 source=$4 passed=0 failed=0
-scratch=$(mktemp -d "${TMPDIR:-/tmp}/tavrello-install.XXXXXX")
+cmake=$1 cpack=$2 build=$3 source=$4 passed=0 failed=0 scratch=$(mktemp -d "${TMPDIR:-/tmp}/tavrello-install.XXXXXX")
 trap 'rm -rf -- "$scratch"' EXIT
 trap 'exit 1' HUP INT TERM PIPE
 # check DESCRIPTION COMMAND...: the command's success is the check.

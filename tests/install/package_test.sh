@@ -18,12 +18,11 @@ check "the command is a sh script in /usr/games that dash and shellcheck accept,
 finds every library it needs" eval 'same "$(head -n 1 "$launcher")" "#!/bin/sh" && dash -n "$launcher" &&
      shellcheck -s sh "$launcher" && [ -x "$launcher" ] && [ -x "$program" ] && file -b "$program" | grep -q ^ELF &&
      ldd "$program" >"$scratch/ldd" && ! grep -q "not found" "$scratch/ldd"'
-check "every shipped asset is in the games data directory unchanged, nothing else, no score file anywhere" eval \
-    'diff -r -x "highscore.txt*" -x COOPBL.TTF "$source/assets" "$root/$data" &&
-     [ -z "$(find "$root" -name "highscore*")" ]'
 font=$(realpath -m "/$data/$(readlink "$root/$data/COOPBL.TTF")")
-check "the font is a link to the font package's copy of the font the game is made with" eval \
-    'same "$(dpkg -S "$font")" "fonts-dejavu-core: $font" && cmp "$font" "$source/assets/COOPBL.TTF"'
+check "every shipped asset is in the games data directory unchanged, the font a link to the font package's copy, \
+nothing else, no score file anywhere" eval 'diff -r -x "highscore.txt*" -x COOPBL.TTF "$source/assets" "$root/$data" &&
+     same "$(dpkg -S "$font")" "fonts-dejavu-core: $font" && cmp "$font" "$source/assets/COOPBL.TTF" &&
+     [ -z "$(find "$root" -name "highscore*")" ]'
 app_id=io.github.tavrello.Tavrello desktop="$share/applications/$app_id.desktop"
 value() { sed -n "s/^$1=//p" "$desktop"; }
 check "desktop-file-validate accepts the menu entry, a logic game with a 256x256 icon that starts the command" eval \
