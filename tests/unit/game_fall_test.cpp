@@ -33,7 +33,7 @@ Game weighing(int mode, int maxKindIndex, const Board& board) {
 
 } // namespace
 
-TEST(FallUpdate, MovesOneRowPerIntervalAndLandsWithASoundButNotWhilePausedOrAfterTheTimeRanOut) {
+TEST(FallUpdate, MovesOneRowPerIntervalAndLandsWithASound) {
     PlayHarness play;
     Game& game = play.game;
     game.fallColumn = 2;
@@ -43,13 +43,6 @@ TEST(FallUpdate, MovesOneRowPerIntervalAndLandsWithASoundButNotWhilePausedOrAfte
     EXPECT_EQ(trace(play, {0.69, 0.01, 0.7001, 0.7001, 0.7001, 0.7001, 0.7001, 0.001}, fallRow),
               "0 1 2 3 4 5 6 6 landed");
     EXPECT_EQ(columnPicture(game.board, 2) + " " + cuesPicture(game), "......BA GemFall");
-    PlayHarness still;
-    togglePause(still.game);
-    frame(still, 5.0);
-    togglePause(still.game);
-    still.game.timeUp = true;
-    EXPECT_EQ(trace(still, {5.0, 5.0}, fallRow), "0 0");
-    EXPECT_TRUE(still.game.gemActive);
 }
 
 TEST(ChooseNextKind, WeighsTheKindsInPlayByHowScarceTheyAreInThePlayColumns) {

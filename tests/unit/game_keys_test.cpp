@@ -13,7 +13,6 @@ using KeyCase =
 const KeyCase keyCases[] = {
     {"a refused press leaves the clock", Normal, 6, None, {{1, L}, {0.02, L}, {0.0101, L}}, "4 ........"},
     {"exactly 0.03 s is not enough", Normal, 6, None, {{1, L}, {0.03, R}}, "5 ........"},
-    {"just over 0.03 s is", Normal, 6, None, {{1, L}, {0.031, R}}, "6 ........"},
     {"the edge restarts the clock", Normal, 0, None, {{1, L}, {0.02, R}}, "0 ........"},
     {"Right stops at the tube and restarts the clock there",
      Normal,

@@ -33,7 +33,6 @@ TEST(ScoreLineGrammar, ResultLinesReadLikeScanfReadsThreeNumbers) {
 
 TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesAndEmptiesTheRestAfterACopy) {
     const std::string copy = scoreFile + ".bak", longest(255, 'n');
-    const std::string wrong = "A\n12,3\n" + fiveZeroLines.substr(6) + "[LAST_PLAYER]\n";
     for (const auto& [kept, text] :
          {std::pair{true, withLast(twoPlayers, "Bravo")},
           {true, "[LAST_PLAYER]\n\n"},
@@ -43,7 +42,7 @@ TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesAndEmptiesTheRestAfterACopy) {
           {true, withLast(longest + "\n", longest)},
           {true, "[LAST_PLAYER]\n" + std::string(16370, '\n')},
           {false, twoPlayers},
-          {false, wrong},
+          {false, "A\n12,3\n" + fiveZeroLines.substr(6) + "[LAST_PLAYER]\n"},
           {false, player("A") + "0,0,0\nB\n[LAST_PLAYER]\n"},
           {false, "A\n" + fiveZeroLines.substr(6) + "[LAST_PLAYER]\n"},
           {false, withLast(longest + "n\n", "")},
@@ -71,6 +70,7 @@ TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
           {"A\n2147483648,1,1\n5,1,1\n", "A: 5 1 1; ", "A", ""},
           {"a\rb\r\r\n[last_player]\n \n[LAST_PLAYER] \n,\n[LAST_PLAYER]",
            "a\rb: |[last_player]: | : |[LAST_PLAYER] : ", "a\rb,[last_player], ,[LAST_PLAYER] ", ""},
+          {"", "", "", ""},
           {noFile, "", "", ""}}) {
         writeText(scoreFile, text);
         std::string loaded, listed;
@@ -83,15 +83,14 @@ TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
             for (const std::string& name : readPlayerNames(scoreFile))
                 listed += (listed.empty() ? "" : ",") + name;
             EXPECT_EQ(readLastPlayer(scoreFile), last) << text;
-            EXPECT_EQ(fileExists(scoreFile), text != noFile);
+            EXPECT_EQ(std::to_string(fileExists(scoreFile)) + std::to_string(fileIsEmpty(scoreFile)),
+                      text == noFile ? "01"
+                      : text.empty() ? "11"
+                                     : "10");
         });
         EXPECT_EQ(loaded + " / " + listed, players + " / " + names) << text;
         // Only the list of names says that the file is missing; the other readers read it as empty.
         EXPECT_EQ(printed, text == noFile ? "Не удалось открыть файл " + scoreFile + " для чтения!\n" : "");
-    }
-    for (const auto& [text, empty] : {std::pair{noFile, true}, {"", true}, {"\n", false}}) {
-        writeText(scoreFile, text);
-        EXPECT_EQ(fileIsEmpty(scoreFile), empty) << text;
     }
 }
 
