@@ -1,22 +1,18 @@
 #!/usr/bin/env bash
-# Builds the high-score fuzz target with clang's libFuzzer and sanitizers, then runs it from the
-# committed seed corpus. Usage: run_highscore_fuzz.sh BUILD_DIR [INPUTS], 200000 inputs by default.
+# Builds the high-score fuzz target with clang's libFuzzer and sanitizers when its sources changed, then
+# runs it for a count of inputs from the committed seed corpus. Usage: run_highscore_fuzz.sh BUILD_DIR INPUTS
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-root="$(cd "$here/../.." && pwd)"
-build="${1:?usage: run_highscore_fuzz.sh BUILD_DIR [INPUTS]}"
-cxx="${CLANGXX:-$(command -v clang++-14 || command -v clang++ || true)}"
-[ -n "$cxx" ] || { echo "run_highscore_fuzz.sh: clang++ not found (Debian: clang, libclang-rt-14-dev)" >&2; exit 1; }
-mkdir -p "$build"
-binary="$build/highscore_fuzz"
+root="$here/../.."
+binary="$1/highscore_fuzz"
+mkdir -p "$1"
 if [ ! -x "$binary" ] || [ -n "$(find "$here/highscore_fuzz.cpp" "$root/scores" -newer "$binary" -print -quit)" ]; then
-    "$cxx" -std=c++17 -g -O1 -Wall -Wextra -Wpedantic -Werror -fsanitize=fuzzer,address,undefined \
+    clang++ -std=c++17 -g -O1 -Wall -Wextra -Wpedantic -Werror -fsanitize=fuzzer,address,undefined \
         -fno-sanitize-recover=undefined -I"$root" "$here/highscore_fuzz.cpp" "$root"/scores/*.cpp -o "$binary"
 fi
-# New inputs go to a scratch corpus so the committed seeds stay as they are; the store's files go to
-# memory when there is a memory file system.
-work="$(mktemp -d "$build/corpus.XXXXXX")"
-scratch="$(mktemp -d "$( [ -d /dev/shm ] && echo /dev/shm || echo "${TMPDIR:-/tmp}")/tavrello-fuzz.XXXXXX")"
+# New inputs go to a scratch corpus so the committed seeds stay as they are; the store's files to memory.
+work="$(mktemp -d "$1/corpus.XXXXXX")"
+scratch="$(mktemp -d -p /dev/shm tavrello-fuzz.XXXXXX 2>/dev/null || mktemp -d)"
 trap 'rm -rf "$work" "$scratch"' EXIT
-FUZZ_SCRATCH="$scratch" "$binary" -runs="${2:-200000}" -seed="${FUZZ_SEED:-1}" -max_len=4096 -timeout=10 \
-    -print_final_stats=1 -artifact_prefix="$build/" "$work" "$here/corpus"
+FUZZ_SCRATCH="$scratch" "$binary" -runs="$2" -seed=1 -max_len=4096 -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$1/" "$work" "$here/corpus"

@@ -10,7 +10,6 @@ void onLevel(PlayHarness& play, GameMode mode, int level, int secondsLeft) {
     play.game.gemActive = false;
     play.game.level = level;
     play.game.secondsLeft = secondsLeft;
-    play.game.maxKindIndex = (level - 1) / 10 + 2;
 }
 
 // "<score>/<best> <read-out points>@<its x>:<its progress>", and " shown" when the end screen shows.
@@ -54,8 +53,8 @@ TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {
     const std::vector<double> boardFull = {0.01, 1.0, 0.01, 4.99, 0.01};
     const std::vector<double> timeOut = {1, 1, 1, 1, 1, 1, 1, 1, 0.99, 0.01};
     for (const auto& [full, mode, level, score, best, sound, expected] :
-         {std::tuple{true, Easy, 1, 0, 0, true, "end+stop+Alert! - Defeat! Defeat! Defeat!+shown:0/3"},
-          {true, Normal, 12, 40, 40, true, "end+stop+Alert! - Applause! Applause! Applause!+shown:11/3"},
+         {std::tuple{true, Normal, 12, 40, 40, true,
+                     "end+stop+Alert! - Applause! Applause! Applause!+shown:11/3"},
           {true, ColorLines, 5, 0, 0, false, "end+stop - - - shown:4/5"},
           {true, Casual, 1, 0, 0, false, "end+stop - - - shown"},
           {false, Normal, 60, 10, 11, true,

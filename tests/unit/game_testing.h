@@ -43,7 +43,6 @@ inline std::string columnPicture(const Board& board, int column) {
     return text;
 }
 
-// Slot 0 first.
 inline Thread slotsFrom(const std::string& text) {
     Thread slots{};
     for (std::size_t i = 0; i < text.size(); ++i)

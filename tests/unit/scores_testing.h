@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <sstream>
+#include <iterator>
 
 namespace fs = std::filesystem;
 
@@ -55,11 +55,9 @@ class ScoreFileTest : public ::testing::Test {
     }
     // A pipe or a folder in the file's place reads as no file, without waiting for a writer.
     static std::string readText(const std::string& path) {
-        std::ostringstream text;
         if (!fs::is_regular_file(path))
             return noFile;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
+        return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
     }
     // Alpha has an Easy and a Hard result.
     const std::string twoPlayers =
