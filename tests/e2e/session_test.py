@@ -105,7 +105,7 @@ def play_game(t, capture):
     summary = t.wait_page("congratulations.png", END_MESSAGE)
     check((levels := digits(t, summary, *END_LEVELS)).isdigit(), "the end screen shows no level count")
     expected = f"{NAME}\n0,0,0\n0,0,0\n{FLUSH_POINTS},{levels},0\n0,0,0\n0,0,0\n[LAST_PLAYER]\n{NAME}\n"
-    wait(lambda: t.scores() == expected, f"the high-score file to hold {expected!r}, not {t.scores()!r}")
+    check(wait(lambda: t.scores() == expected), f"after the game the high-score file holds {t.scores()!r}")
 
 
 def play(t):
@@ -124,7 +124,7 @@ def play(t):
     t.xdotool("type", "--delay", 60, NAME)
     t.key("Return")
     expected = NAME + "\n" + "0,0,0\n" * 5 + "[LAST_PLAYER]\n" + NAME + "\n"
-    wait(lambda: t.scores() == expected, f"the high-score file to hold {expected!r} after Enter, not {t.scores()!r}")
+    check(wait(lambda: t.scores() == expected), f"after Enter the high-score file holds {t.scores()!r}")
     t.click(*HARD)
     t.main_menu()
     check(t.shows(shot := start_game(t), "button_music_off.png", MUSIC_X, BUTTON_Y) and t.shows(
