@@ -1,6 +1,7 @@
 """Runs of the game with real input (session_test.py BINARY REPO RUN). play: splash music and M, name entry without a
 file, every play key in a game to its end screen, the result written; scaling: quick clicks at 2560x1080; no-assets:
-the folder named, no window; no-device, server (killed in play): M and S work, no flood of output, no thread spins."""
+the folder named, no window; no-device, server (killed in play), device-lost (at its first write): M and S work, no
+flood of output, no thread spins."""
 import os
 import subprocess
 import sys
@@ -195,8 +196,16 @@ def server_killed(t):
         server.kill()
 
 
+def device_lost(t):  # the wave output on a full disk: OpenAL reports the device gone at its first write
+    with open(conf := os.path.join(t.work, "alsoft.conf"), "w") as f:
+        f.write("[wave]\nfile=/dev/full\n")
+    t.start({"ALSOFT_CONF": conf, "ALSOFT_DRIVERS": "wave"})
+    plays_on(t)
+    check("audio device went away" in t.output(), "the game did not say that its audio device went away")
+
+
 if __name__ == "__main__":
-    runs = {"play": play, "scaling": wide, "no-assets": no_assets, "server": server_killed,
+    runs = {"play": play, "scaling": wide, "no-assets": no_assets, "server": server_killed, "device-lost": device_lost,
             "no-device": lambda t: (t.start({"ALSOFT_DRIVERS": "none"}), plays_on(t))}
     run = sys.argv[3]
     sys.exit(main(runs[run], 2560 if run == "scaling" else 1920, 1080, None if run == "play" else TWO_PLAYERS))
