@@ -39,11 +39,6 @@ TEST(Cues, NearFullAlertsOnceAndOnceIsRefusedWhilePlayingAndNothingStartsWithSou
         nearFullWarning(game);
         EXPECT_EQ(cuesPicture(game), cues);
     }
-    // A Restart cue comes again while its effect plays, up to a full list.
-    Game game;
-    for (int i = 0; i < 20; ++i)
-        cue(game, SoundEffectId::GemFall, CueRule::Restart);
-    EXPECT_EQ(game.requests.cueCount, 16);
 }
 
 TEST(GameEnd, BothEndsCueTheirSoundShowTheEndScreenAndRecordOnlyABestScore) {

@@ -1,5 +1,5 @@
 // The thread: pulls, pushes and flushes with what a completed thread earns in each mode, the clearing of
-// a completed thread and the refill of the pattern.
+// a completed thread, the refill of the pattern and the flush up the tube.
 #include "game_testing.h"
 
 #include <cstdlib>
@@ -69,7 +69,7 @@ TEST(ThreadOps, PullPushAndFlushWithWhatTheyEarn) {
     }
 }
 
-TEST(ThreadAnimations, ACompletedThreadSlidesAwayAMatchWithThePatternAndANewPatternRises) {
+TEST(ThreadAnimations, ACompletedThreadSlidesAwayAMatchWithThePatternWhichRisesAnewAndAFlushClimbsTheTube) {
     PlayHarness play;
     Game& game = play.game;
     game.gemActive = false;
@@ -106,4 +106,9 @@ TEST(ThreadAnimations, ACompletedThreadSlidesAwayAMatchWithThePatternAndANewPatt
     EXPECT_EQ(trace(play, {0.049, 0.001, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05}, animation),
               "********c .*******c ..******c ...*****c ....****c .....***c ......**c .......*c ........");
     EXPECT_EQ(slotsPicture(game.pattern), drawn);
+    // A flush carries the thread up the tube from slot 0, one gem a step.
+    game.thread = slotsFrom("ABCDEFGH");
+    startTrashFlush(game);
+    const Show tube = [](const Game& g, const FrameResult&) { return columnPicture(g.board, trashColumn); };
+    EXPECT_EQ(trace(play, {0.09, 0.09}, tube), ".......A ......AB");
 }
