@@ -1,7 +1,6 @@
 """Runs of the game with real input (session_test.py BINARY REPO RUN). play: splash music and M, name entry without a
 file, every play key in a game to its end screen, the result written; scaling: quick clicks at 2560x1080; no-assets:
-the folder named, no window; no-device, server (killed in play), device-lost (at its first write): M and S work, no
-flood of output, no thread spins."""
+the folder named, no window; no-device, server (killed), device-lost: M and S work, no output flood, no thread spins."""
 import os
 import subprocess
 import sys

@@ -106,9 +106,11 @@ TEST(ThreadAnimations, ACompletedThreadSlidesAwayAMatchWithThePatternWhichRisesA
     EXPECT_EQ(trace(play, {0.049, 0.001, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05}, animation),
               "********c .*******c ..******c ...*****c ....****c .....***c ......**c .......*c ........");
     EXPECT_EQ(slotsPicture(game.pattern), drawn);
-    // A flush carries the thread up the tube from slot 0, one gem a step.
+    // A flush carries the thread up the tube from slot 0, one gem a step; a repeat pays nothing.
     game.thread = slotsFrom("ABCDEFGH");
     startTrashFlush(game);
+    startTrashFlush(game);
+    EXPECT_EQ(game.pointsThisFrame, 4);
     const Show tube = [](const Game& g, const FrameResult&) { return columnPicture(g.board, trashColumn); };
     EXPECT_EQ(trace(play, {0.09, 0.09}, tube), ".......A ......AB");
 }
