@@ -9,13 +9,7 @@ namespace {
 
 constexpr float arrowX = 440, musicUpY = 380, musicDownY = 528, soundUpY = 717, soundDownY = 865;
 
-class SettingsTest : public AppTest {
-  protected:
-    sf::Music& music() { return app->assets.sounds.players->music; }
-    sf::Sound& effect(SoundEffectId id) {
-        return app->assets.sounds.players->effects[static_cast<std::size_t>(id)].sound;
-    }
-};
+using SettingsTest = AppTest;
 
 TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAudio) {
     start();
@@ -30,8 +24,8 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
             quick ? quickClick(arrowX, y) : click(arrowX, y);
             // The music and each effect play at the new volumes.
             EXPECT_EQ(
-                std::tuple(app->volumes.music, app->volumes.sound, std::lround(music().getVolume()),
-                           std::lround(effect(SoundEffectId::Applause).getVolume())),
+                std::tuple(app->volumes.music, app->volumes.sound, std::lround(music(*app).getVolume()),
+                           std::lround(sound(*app, SoundEffectId::Applause).getVolume())),
                 std::tuple(musicVolume, soundVolume, std::lround(musicVolume), std::lround(soundVolume)))
                 << y << (quick ? " quick" : " deliberate");
         }
@@ -58,8 +52,8 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
     quickClick(arrowX, soundDownY);
     // An arrow at its bound switches its audio on: the music plays, and the sample.
     EXPECT_EQ(std::tuple(app->volumes.music, app->volumes.sound, app->audio.musicEnabled,
-                         app->audio.soundEnabled, music().getStatus(),
-                         effect(SoundEffectId::GemFall).getStatus()),
+                         app->audio.soundEnabled, music(*app).getStatus(),
+                         sound(*app, SoundEffectId::GemFall).getStatus()),
               std::tuple(100.0f, 0.0f, true, true, sf::SoundSource::Playing, sf::SoundSource::Playing));
 }
 
@@ -73,8 +67,8 @@ TEST_F(SettingsTest, ModeButtonsSetTheirModeAndReturnButNotForTheClickThatOpened
     EXPECT_EQ(app->game.mode.diamondChance, 1) << "no mode chosen";
     const sf::Image page = shot();
     for (const ButtonPair& button : app->assets.modeButtons) {
-        const sf::IntRect bounds(button.normal.getGlobalBounds());
-        EXPECT_GT(changedPixels(page, "settings.png", bounds), bounds.width * bounds.height / 4) << "each drawn";
+        const sf::IntRect area(button.normal.getGlobalBounds());
+        EXPECT_GT(changedPixels(page, "settings.png", area), area.width * area.height / 4) << "each drawn";
     }
     const std::pair<float, GameMode> modes[] = {{290, Easy},     {365, Normal},     {440, Hard},
                                                 {515, VeryHard}, {693, ColorLines}, {768, Casual}};

@@ -29,11 +29,9 @@ class AudioTest : public ViewTest {
         game.fallColumn = 2;
         app->gameReady = true;
     }
-    sf::Sound& sound(Id effect) {
-        return app->assets.sounds.players->effects[static_cast<int>(effect)].sound;
-    }
+    sf::Sound& sound(Id effect) { return displaytest::sound(*app, effect); }
     float offset(Id effect) { return sound(effect).getPlayingOffset().asSeconds(); }
-    sf::Music& music() { return app->assets.sounds.players->music; }
+    sf::Music& music() { return displaytest::music(*app); }
     float musicAt() { return music().getPlayingOffset().asSeconds(); }
     void playFrom(Id effect, float seconds) {
         sound(effect).play();

@@ -151,6 +151,12 @@ class AppTest : public ::testing::Test {
     }
 };
 
+// The application's music and effect players.
+inline const auto music = [](AppContext& app) -> sf::Music& { return app.assets.sounds.players->music; };
+inline const auto sound = [](AppContext& app, SoundEffectId effect) -> sf::Sound& {
+    return app.assets.sounds.players->effects[static_cast<std::size_t>(effect)].sound;
+};
+
 // Pixels of an area of a full-HD frame that pass the test, given the pixel and the one under it in the
 // picture painted first.
 template <typename Test>
