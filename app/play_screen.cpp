@@ -43,8 +43,8 @@ void recordEndedGame(AppContext& app, const EndRecord& record) {
         return;
     }
     const Game& g = app.game;
-    recordResult(app.highScorePath, app.players.currentPlayer, g.mode.gameMode, g.score, record.levelValue,
-                 record.count);
+    app.view.unsavedResultCause = recordResult(app.highScorePath, app.players.currentPlayer, g.mode.gameMode,
+                                               g.score, record.levelValue, record.count);
 }
 
 bool playingUnpaused(const AppContext& app) {

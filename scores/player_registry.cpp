@@ -58,15 +58,17 @@ void addPlayer(const std::string& path, const std::string& name) {
         reportLine(std::cerr, "Не удалось открыть файл для записи.");
 }
 
-void recordResult(const std::string& path, const std::string& name, int mode, int score, int levelsCompleted,
-                  int matches) {
+std::string recordResult(const std::string& path, const std::string& name, int mode, int score,
+                         int levelsCompleted, int matches) {
     std::vector<PlayerRecord> players;
     if (!loadForChange(path, players))
-        return;
+        return "the file cannot be read";
     ModeResult* stored = storedResult(players, name, mode);
     if (stored != nullptr && score > stored->score)
         *stored = ModeResult{matches, levelsCompleted, score};
-    writePlayers(path, players, name);
+    if (!writePlayers(path, players, name))
+        return "the file cannot be written";
+    return "";
 }
 
 int storedBestScore(const std::string& path, const std::string& name, int mode) {
