@@ -55,37 +55,39 @@ void startAfterAnAbandonedGame(PlayHarness& play, unsigned seed) {
 } // namespace
 
 TEST(NewGame, LeavesNothingOfTheLastGameDrawsTheFirstGemAndPatternAndItsClockRunsFromTheMenu) {
-    std::srand(31337);
-    const int column = std::rand() % 12, kind = std::rand() % 3;
-    std::string pattern;
-    for (int slot = 0; slot < threadSlots; ++slot)
-        pattern += kindLetters[std::rand() % 3 + 1]; // Gem90..Gem70
-    const int following = std::rand();
+    // Seed 31337's numbers: 53418360 % 12 = 0 for the column, 66988840 % 3 = 1 for the kind (digit
+    // sum 49), then % 3 + 1 for the pattern by digit sums: 1189565692 B, 1513560112 B, 1362495916 B,
+    // 973777473 A, 1682126370 A, 317542108 B, 653314672 B, 1948499495 C; the eleventh is 450514743.
     PlayHarness play;
     Game& game = play.game;
     startAfterAnAbandonedGame(play, 31337);
-    EXPECT_EQ(std::rand(), following) << "exactly 1 + 1 + 8 numbers were drawn";
-    EXPECT_EQ(std::to_string(game.fallColumn) + " " + std::to_string(game.fallKind) + " " +
-                  slotsPicture(game.pattern) + " " + slotsPicture(game.thread),
-              std::to_string(column) + " " + std::to_string(kind) + " " + pattern + " ........");
+    EXPECT_EQ(std::rand(), 450514743) << "exactly 1 + 1 + 8 numbers were drawn";
+    EXPECT_EQ(slotsPicture(game.pattern) + " " + slotsPicture(game.thread), "BBBAABBC ........");
     EXPECT_EQ(game.board, Board{});
-    EXPECT_EQ(std::to_string(game.cursorColumn) + " " + std::to_string(game.maxKindIndex) + " " +
-                  std::to_string(game.patternsCompleted + game.colorLinesCount),
-              "6 2 0");
-    EXPECT_TRUE(game.fallSpeedup == 0.0f && game.bestScore == 700)
-        << "the best score is loaded by the caller";
-    EXPECT_FALSE(game.paused || game.timeUp || game.boardFull || game.requests.stopMusic ||
-                 game.trashFlushing || game.threadClearing || game.patternMatched || game.patternRefill ||
-                 game.endSummaryReady || game.endMusicStarted);
+    const Game& g = game; // its best score is the caller's to load
+    EXPECT_EQ(
+        named("fallColumn fallKind cursorColumn maxKindIndex patternsCompleted colorLinesCount fallSpeedup "
+              "bestScore",
+              g.fallColumn, g.fallKind, g.cursorColumn, g.maxKindIndex, g.patternsCompleted,
+              g.colorLinesCount, g.fallSpeedup, g.bestScore),
+        "fallColumn=0 fallKind=1 cursorColumn=6 maxKindIndex=2 patternsCompleted=0 colorLinesCount=0 "
+        "fallSpeedup=0 bestScore=700");
+    EXPECT_EQ(
+        named("paused timeUp boardFull stopMusic trashFlushing threadClearing patternMatched patternRefill "
+              "endSummaryReady endMusicStarted",
+              g.paused, g.timeUp, g.boardFull, g.requests.stopMusic, g.trashFlushing, g.threadClearing,
+              g.patternMatched, g.patternRefill, g.endSummaryReady, g.endMusicStarted),
+        "paused=0 timeUp=0 boardFull=0 stopMusic=0 trashFlushing=0 threadClearing=0 patternMatched=0 "
+        "patternRefill=0 endSummaryReady=0 endMusicStarted=0");
     // The countdown starts in the menu and the fall clock runs on from the last game: after the
     // one-second fade the first frame moves the gem and shows 00:59 at once.
     const std::string clock = trace(play, {1.01}, levelClock);
-    EXPECT_EQ(clock + std::to_string(game.fallRow) + std::to_string(game.score + game.popupPoints),
-              "L1:59*10");
+    EXPECT_EQ(clock + " " + named("fallRow score popupPoints", g.fallRow, g.score, g.popupPoints),
+              "L1:59* fallRow=1 score=0 popupPoints=0");
     // A pause stops the clock and must not let the last game's landing spawn a gem behind the player's back.
     togglePause(game);
     frame(play, 1.0);
-    EXPECT_EQ(levelClock(game, {}) + std::to_string(game.gemActive), "L1:590");
+    EXPECT_EQ(levelClock(game, {}) + " " + named("gemActive", g.gemActive), "L1:59 gemActive=0");
 }
 
 TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevels) {
@@ -110,16 +112,19 @@ TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevels) {
         endedAt = last.gameEndedNow ? play.time.manualSeconds : endedAt;
     }
     ASSERT_TRUE(last.showEndScreen);
-    EXPECT_EQ(game.level * 10 + game.maxKindIndex, 607);
-    EXPECT_NEAR(game.fallSpeedup, 59 * 0.005f, 1e-4);
-    // 3600 ticks a second apart; the end is looked at once a second, so the end screen comes 7 s later.
-    EXPECT_TRUE(endedAt == 3600.0 && play.time.manualSeconds == 3607.0 && ticks == 3607)
-        << endedAt << " " << ticks;
+    // Gem20 (kind index 7) since level 51; 59 level-ups of 0.005 s. 3600 ticks a second apart; the end is
+    // looked at once a second, so the end screen comes 7 s later.
+    EXPECT_EQ(named("level maxKindIndex fallSpeedup endedAt shownAt ticks", game.level, game.maxKindIndex,
+                    game.fallSpeedup, endedAt, play.time.manualSeconds, ticks),
+              "level=60 maxKindIndex=7 fallSpeedup=0.295 endedAt=3600 shownAt=3607 ticks=3607");
     // The level-up sound ('l') on levels 2 to 60 but 11, 21, 31, 41 and 51, which have the new kind's ('N').
     EXPECT_EQ(levelSounds, "lllllllllNlllllllllNlllllllllNlllllllllNlllllllllNlllllllll");
     EXPECT_GT(flushes, 40);
     // No thread happened to match with this seed.
-    EXPECT_TRUE(game.patternsCompleted == 0 && game.score == 4 * flushes && game.bestScore == game.score);
+    EXPECT_EQ(named("patternsCompleted score bestScore", game.patternsCompleted, game.score - 4.0 * flushes,
+                    game.bestScore - 4.0 * flushes),
+              "patternsCompleted=0 score=0 bestScore=0")
+        << "4 points a flush, " << flushes << " flushes";
     EXPECT_EQ(ending(game, last), "Applause!+shown:59/0");
 }
 
@@ -146,9 +151,9 @@ TEST(ScriptedGame, DroppingEveryGemFillsTheBoardAndEndsTheGame) {
     EXPECT_TRUE(game.boardFull && game.paused && !game.timeUp);
     EXPECT_FALSE(pausedByPlayer(game)) << "the stop is not the player's pause";
     // After the end: the spawn delay of 0.35 s in whole frames, the sound past 1 s, the end screen past 6 s.
-    EXPECT_EQ(std::to_string(stopFrame - endFrame) + " " + std::to_string(defeatFrame - endFrame) + " " +
-                  std::to_string(frames - endFrame) + " " + std::to_string(game.level * 1000 + game.score),
-              "22 65 385 1000");
+    EXPECT_EQ(named("stop defeat shown level score", stopFrame - endFrame, defeatFrame - endFrame,
+                    frames - endFrame, game.level, game.score),
+              "stop=22 defeat=65 shown=385 level=1 score=0");
     EXPECT_EQ(ending(game, last), "Defeat!+shown:0/0") << "0 equals the stored best of 0";
     // Every column stands from the bottom without gaps, holds only level 1's kinds, diamonds and
     // trash, and the tube stays empty.
@@ -159,5 +164,6 @@ TEST(ScriptedGame, DroppingEveryGemFillsTheBoardAndEndsTheGame) {
         EXPECT_EQ(picture.find_first_not_of(".ABC*#"), std::string::npos) << picture;
         EXPECT_EQ(picture.find('.', boardRows - columnHeight(game.board, column)), std::string::npos);
     }
-    EXPECT_EQ(std::to_string(gems - drops) + columnPicture(game.board, trashColumn), "0........");
+    EXPECT_EQ(gems, drops) << "one gem a drop";
+    EXPECT_EQ(columnPicture(game.board, trashColumn), "........");
 }

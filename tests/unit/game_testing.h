@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,16 @@ inline std::string cuesPicture(const Game& game) {
                 (cue.rule == CueRule::Once ? "!" : "");
     }
     return text;
+}
+
+// Values after their names, "level=60 maxKindIndex=7" for ("level maxKindIndex", 60, 7), so that a
+// failed comparison shows which value differs; a true flag reads 1.
+template <typename... Values> std::string named(const std::string& names, const Values&... values) {
+    std::istringstream in(names);
+    std::ostringstream text;
+    std::string name;
+    ((text << (text.tellp() > 0 ? " " : "") << (in >> name, name) << "=" << +values), ...);
+    return text.str();
 }
 
 // A game whose clocks and the application's fade timer run on a manual source starting at 0 s.
