@@ -1,5 +1,5 @@
 // The end screen on rendered pixels: the picture's fade-in, which picture and message, the level count and
-// the final score, and when the summary appears.
+// the final score, when the summary appears, and that its frame comes with it.
 #include "display_fixture.h"
 
 namespace displaytest {
@@ -66,6 +66,36 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndTh
     advanceSeconds(0.6);
     fadeEndPicture(assets, game, elapsedSeconds(app->fadeClock)); // as the screen's update does
     EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
+}
+
+// On the real pictures: in a band around the summary's place, inside which the end picture may draw what
+// the opaque message hides, no frame stands (no warm gold on the night-blue ground) before the summary, and
+// the message's border (about 1,300 of the band's samples) does with it.
+TEST_F(EndScreenTest, NoFrameStandsAroundTheSummarysPlaceUntilTheSummaryShows) {
+    const auto goldInBand = [](const sf::Image& frame) {
+        int count = 0;
+        for (float y = 541; y < 921; y += 2) {
+            for (float x = 665; x < 1255; x += 2) {
+                const sf::Color c = at(frame, x, y);
+                count += (x < 725 || x >= 1195 || y < 601 || y >= 861) && c.r > c.b + 20;
+            }
+        }
+        return count;
+    };
+    const std::tuple<const char*, sf::Texture*, int, int> cases[] = {
+        {"game_over.png", &assets.gameOverTexture, 40, 55},
+        {"congratulations.png", &assets.congratulationsTexture, 40, 40}};
+    for (const auto& [file, texture, score, best] : cases) {
+        ASSERT_TRUE(texture->loadFromFile(std::string("assets/") + file));
+        std::tie(game.timeUp, game.score, game.bestScore) = std::tuple(false, score, best);
+        const std::size_t message = score == best ? 2 : 3;
+        ASSERT_TRUE(assets.endMessageTextures[message].loadFromFile("assets/GO" +
+                                                                    std::to_string(message + 1) + ".png"));
+        assets.endMessages[message].setTexture(assets.endMessageTextures[message], true);
+        EXPECT_EQ(goldInBand(frameAfter(2.9)), 0) << file << " before the summary";
+        advanceSeconds(0.6);
+        EXPECT_GT(goldInBand(drawGameEndFrame()), 1000) << file << " with the summary";
+    }
 }
 
 } // namespace

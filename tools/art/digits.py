@@ -1,8 +1,8 @@
-"""Digit pictures: plain read-out digits (22x34) with a colon, and large end-screen digits
-(16x30)."""
+"""Digit pictures: plain read-out digits (22x34) with a colon, and the end screen's digits (16x30) in
+the same serif and colours, drawn wider and narrowed to their 16-pixel step."""
 from PIL import Image, ImageDraw
 
-from common import (CREAM, FONT_MAIN, FONT_NARROW, GOLD, LIGHT_GOLD, NIGHT, SS, blur, canvas,
+from common import (CREAM, FONT_MAIN, GOLD, LIGHT_GOLD, NIGHT, SS, blur, canvas,
                     font, shade, solid, vertical_gradient, with_alpha)
 
 PLAIN = (22, 34)
@@ -22,9 +22,11 @@ def glyph_masks(size, s, path, font_px, stroke_px, dy=0.0):
     return fill, outline
 
 
-def glyph_picture(size, s, path, font_px, stroke_px, stops, dy=0.0):
-    w, h = size[0] * SS, size[1] * SS
-    fill, outline = glyph_masks(size, s, path, font_px, stroke_px, dy)
+def glyph_picture(size, s, path, font_px, stroke_px, stops, dy=0.0, drawn_w=None):
+    """drawn_w: the width the glyph is drawn at before it is narrowed to size."""
+    drawn = (drawn_w or size[0], size[1])
+    w, h = drawn[0] * SS, drawn[1] * SS
+    fill, outline = glyph_masks(drawn, s, path, font_px, stroke_px, dy)
     img = canvas(w, h)
     img.alpha_composite(solid((w, h), NIGHT, blur(outline, SS).point(lambda v: v * 7 // 10)))
     img.alpha_composite(solid((w, h), (12, 18, 34), outline))
@@ -34,8 +36,6 @@ def glyph_picture(size, s, path, font_px, stroke_px, stops, dy=0.0):
 
 PLAIN_STOPS = [(0.0, (255, 250, 236)), (0.5, CREAM), (0.56, shade(LIGHT_GOLD, -0.05)),
                (1.0, shade(GOLD, 0.1))]
-LARGE_STOPS = [(0.0, LIGHT_GOLD), (0.48, shade(GOLD, 0.25)), (0.55, GOLD),
-               (1.0, shade(GOLD, -0.2))]
 
 
 def plain_digit(d):
@@ -47,7 +47,9 @@ def colon():
 
 
 def large_digit(d):
-    return glyph_picture(LARGE, str(d), FONT_NARROW, 31, 1.6, LARGE_STOPS, dy=0.5)
+    # The read-outs' serif: its digits are 20 pixels wide at this size, too wide for the end
+    # screen's 16-pixel step, so they are drawn 20 wide and narrowed by a fifth.
+    return glyph_picture(LARGE, str(d), FONT_MAIN, 27, 1.8, PLAIN_STOPS, dy=1.0, drawn_w=20)
 
 
 def digit_pictures():
