@@ -68,9 +68,9 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndTh
     EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
 }
 
-// On the real pictures: in a band around the summary's place, inside which the end picture may draw what
-// the opaque message hides, no frame stands (no warm gold on the night-blue ground) before the summary, and
-// the message's border (about 1,300 of the band's samples) does with it.
+// On the real pictures, in a band around the summary's place (within it the picture may draw what the opaque
+// message hides): no frame, that is no gold on the night-blue ground, before the summary; the message's
+// border (about 1,300 of the band's samples) with it.
 TEST_F(EndScreenTest, NoFrameStandsAroundTheSummarysPlaceUntilTheSummaryShows) {
     const auto goldInBand = [](const sf::Image& frame) {
         int count = 0;
@@ -82,17 +82,15 @@ TEST_F(EndScreenTest, NoFrameStandsAroundTheSummarysPlaceUntilTheSummaryShows) {
         }
         return count;
     };
-    const std::tuple<const char*, sf::Texture*, int, int> cases[] = {
-        {"game_over.png", &assets.gameOverTexture, 40, 55},
-        {"congratulations.png", &assets.congratulationsTexture, 40, 40}};
-    for (const auto& [file, texture, score, best] : cases) {
-        ASSERT_TRUE(texture->loadFromFile(std::string("assets/") + file));
-        std::tie(game.timeUp, game.score, game.bestScore) = std::tuple(false, score, best);
-        const std::size_t message = score == best ? 2 : 3;
-        ASSERT_TRUE(assets.endMessageTextures[message].loadFromFile("assets/GO" +
+    const std::tuple<std::string, sf::Texture*, std::size_t> cases[] = {
+        {"game_over", &assets.gameOverTexture, 3}, {"congratulations", &assets.congratulationsTexture, 2}};
+    for (const auto& [file, texture, message] : cases) {
+        std::tie(game.timeUp, game.score, game.bestScore) = std::tuple(false, 40, message == 2 ? 40 : 55);
+        ASSERT_TRUE(texture->loadFromFile("assets/" + file + ".png") &&
+                    assets.endMessageTextures[message].loadFromFile("assets/GO" +
                                                                     std::to_string(message + 1) + ".png"));
         assets.endMessages[message].setTexture(assets.endMessageTextures[message], true);
-        EXPECT_EQ(goldInBand(frameAfter(2.9)), 0) << file << " before the summary";
+        EXPECT_EQ(goldInBand(frameAfter(2.9)), 0) << file;
         advanceSeconds(0.6);
         EXPECT_GT(goldInBand(drawGameEndFrame()), 1000) << file << " with the summary";
     }

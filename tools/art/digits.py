@@ -1,5 +1,5 @@
-"""Digit pictures: plain read-out digits (22x34) with a colon, and the end screen's digits (16x30) in
-the same serif and colours, drawn wider and narrowed to their 16-pixel step."""
+"""Digit pictures: plain read-out digits (22x34) with a colon, and the end screen's digits
+(16x30) in the same serif and colours, drawn wider and narrowed to their 16-pixel step."""
 from PIL import Image, ImageDraw
 
 from common import (CREAM, FONT_MAIN, GOLD, LIGHT_GOLD, NIGHT, SS, blur, canvas,

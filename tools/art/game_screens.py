@@ -19,6 +19,10 @@ PATTERN_X = 60
 THREAD_Y = 595
 DIGIT_W, DIGIT_STEP, DIGIT_Y, DIGIT_H = 22, 25, 60, 34
 TRAY = (1534, 12, 1916, 96)
+# The frames round the board and the tube end (exclusive) one row into the thread's top slot, under
+# the board's cells: the slot's gems start three rows further down and hang clear of them, and only
+# an empty slot's cord meets the frame's edge.
+FRAME_TOP, FRAME_BOTTOM = 104, THREAD_Y + 1
 
 
 def column_x(c):
@@ -56,20 +60,21 @@ def rail(img, x, y0, y1, w=68):
         d.line((x + 10, y, x + w - 10, y), fill=(38, 54, 84, 255), width=1)
 
 
+def frame_panel(x0, x1, radius):
+    return panel(x1 - x0, FRAME_BOTTOM - FRAME_TOP, radius, shade(NAVY, 0.12), shade(NAVY, -0.2),
+                 border=GOLD, border_w=3)
+
+
 def board_frame(img):
     x0, x1 = BOARD_X - 22, column_x(COLS - 1) + CELL + 22
-    paste(img, panel(x1 - x0, 500, 20, shade(NAVY, 0.12), shade(NAVY, -0.2), border=GOLD,
-                     border_w=3), (x0, 104))
+    paste(img, frame_panel(x0, x1, 20), (x0, FRAME_TOP))
     for c in range(COLS):
-        rail(img, column_x(c) - 4, BOARD_Y - 4, BOARD_Y + ROWS * CELL + 4)
+        rail(img, column_x(c) - 4, BOARD_Y - 4, BOARD_Y + ROWS * CELL)
     d = ImageDraw.Draw(img)
     danger = BOARD_Y + 2 * CELL
     for x in (x0 + 4, x1 - 16):
         d.polygon([(x, danger - 6), (x + 12, danger), (x, danger + 6)] if x < 1000 else
                   [(x + 12, danger - 6), (x, danger), (x + 12, danger + 6)], fill=WARN)
-    for c in range(COLS):
-        x = column_x(c) + CELL // 2
-        d.ellipse((x - 6, 598, x + 6, 610), fill=shade(GOLD, -0.3), outline=LIGHT_GOLD)
 
 
 def pattern_column(img):
@@ -85,19 +90,16 @@ def pattern_column(img):
 
 def tube_socket(img):
     x0, x1 = TUBE_X - 12, TUBE_X + 68 + 12
-    paste(img, panel(x1 - x0, 500, 18, shade(NAVY, 0.12), shade(NAVY, -0.2), border=GOLD,
-                     border_w=3), (x0, 104))
-    rail(img, TUBE_X - 2, BOARD_Y - 4, BOARD_Y + ROWS * CELL + 4, 72)
+    paste(img, frame_panel(x0, x1, 18), (x0, FRAME_TOP))
+    rail(img, TUBE_X - 2, BOARD_Y - 4, BOARD_Y + ROWS * CELL, 72)
     label = canvas(480, 40)
     text(label, (240, 20), "Trash tube", font(FONT_MAIN, 24), LIGHT_GOLD, shadow_px=2)
     paste(img, label.rotate(90, expand=True), (x1 + 6, 113))
-    d = ImageDraw.Draw(img)
-    x = CELL_TUBE_X + CELL // 2
-    d.ellipse((x - 6, 598, x + 6, 610), fill=shade(GOLD, -0.3), outline=LIGHT_GOLD)
 
 
 KEY_HINTS = [("Left Right", "move"), ("Down", "pull"), ("Up", "push back"),
-             ("Up on tube", "flush"), ("Space", "drop"), ("P", "pause"), ("B", "menu")]
+             ("Up on tube", "flush"), ("Space", "drop"), ("P", "pause"), ("B", "menu"),
+             ("Escape", "quit")]
 
 
 def key_legend(img, y, hints=KEY_HINTS):
@@ -163,8 +165,8 @@ def background_colorlines():
 def line_values(img):
     """Where the tube stands in other modes: what a line of each kind is worth."""
     x0, w = 1690, 220
-    paste(img, panel(w, 500, 18, shade(NAVY, 0.05), NIGHT, border=shade(GOLD, -0.35),
-                     border_w=2), (x0, 104))
+    paste(img, panel(w, FRAME_BOTTOM - FRAME_TOP, 18, shade(NAVY, 0.05), NIGHT,
+                     border=shade(GOLD, -0.35), border_w=2), (x0, FRAME_TOP))
     text(img, (x0 + w // 2, 134), "A line of", font(FONT_MAIN, 22), LIGHT_GOLD, shadow_px=1)
     for i, points in enumerate(range(9, 1, -1)):
         y = 160 + 54 * i
@@ -176,7 +178,7 @@ def line_values(img):
 def background_casual():
     img = base_background()
     readout(img, 50, 4, "Patterns")
-    text(img, (760, 78), "Casual - no clock, no score: play at your own pace",
+    text(img, (760, 78), "Casual - no clock, no score, fast falls: play till the board fills",
          font(FONT_ITALIC, 26), CREAM, shadow_px=2)
     pattern_column(img)
     tube_socket(img)

@@ -152,21 +152,25 @@ INSTRUCTIONS_RIGHT = [
         "trash; diamonds in all but Easy.",
         "Color Lines: no pattern - string eight gems of one",
         "colour. The tube is closed.",
-        "Casual: no clock, no score, play till the board fills.",
+        "Casual: no clock, no levels, no score, and the fastest",
+        "falls of all; play till the board fills.",
     ]),
 ]
 
 KEYS = [("Left / Right", "move the thread"), ("Down", "pull a gem onto the thread"),
         ("Up", "push a gem back; on the tube: flush"), ("Space", "drop the falling gem"),
         ("P", "pause"), ("B", "back to the menu"), ("M / S", "music / sound on or off"),
-        ("Escape", "leave a page; quit from the menu")]
+        ("Escape", "on a page: back to the menu"),
+        ("", "anywhere else, in a game too: quit at once")]
+PANEL_TOP, PANEL_BOTTOM = 122, 990
+LINE_H = 32
 
 
 def text_column(img, x, y, sections):
     body = font(FONT_MAIN, 25)
     for head, lines in sections:
         heading(img, (x, y), head, 36, anchor="lm")
-        y = paragraph(img, x, y + 30, lines, body, CREAM, 34) + 24
+        y = paragraph(img, x, y + 30, lines, body, CREAM, LINE_H) + 18
     return y
 
 
@@ -174,8 +178,8 @@ def gem_legend(img, x, y):
     """The ten kinds side by side: each coloured gem shows its points."""
     heading(img, (x, y), "The gems", 36, anchor="lm")
     for i, name in enumerate(GEM_ROW + ["trash"]):
-        paste(img, gem_image(name, 60), (x + i * 76, y + 30))
-    text(img, (x, y + 106), "Numbers are points; eight diamonds score 80; trash scores nothing.",
+        paste(img, gem_image(name, 56), (x + i * 74, y + 28))
+    text(img, (x, y + 100), "Numbers are points; eight diamonds score 80; trash scores nothing.",
          font(FONT_ITALIC, 21), CREAM, anchor="lm", shadow_px=1)
 
 
@@ -183,18 +187,19 @@ def instructions():
     img = vignette(veiled(0.72), 0.5)
     fancy_text(img, (W // 2, 70), "How to play", FONT_MAIN, 84, TITLE_STOPS, stroke=3,
                halo=(90, 200, 190), halo_radius=14)
-    paste(img, panel(860, 900, 26, shade(NAVY, 0.06), NIGHT, opacity=0.88), (60, 130))
-    paste(img, panel(880, 900, 26, shade(NAVY, 0.06), NIGHT, opacity=0.88), (980, 130))
-    y = text_column(img, 100, 172, INSTRUCTIONS_LEFT)
+    for x, w in ((60, 860), (980, 880)):
+        paste(img, panel(w, PANEL_BOTTOM - PANEL_TOP, 26, shade(NAVY, 0.06), NIGHT, opacity=0.88),
+              (x, PANEL_TOP))
+    y = text_column(img, 100, PANEL_TOP + 42, INSTRUCTIONS_LEFT)
     gem_legend(img, 100, y)
-    y = text_column(img, 1020, 172, INSTRUCTIONS_RIGHT)
+    y = text_column(img, 1020, PANEL_TOP + 42, INSTRUCTIONS_RIGHT)
     heading(img, (1020, y), "Keys", 36, anchor="lm")
     y += 30
     for key, what in KEYS:
         text(img, (1020, y), key, font(FONT_MAIN, 25), LIGHT_GOLD, anchor="la", shadow_px=1)
         text(img, (1200, y), what, font(FONT_MAIN, 25), CREAM, anchor="la", shadow_px=1)
-        y += 34
-    text(img, (W // 2, 1056), "Click anywhere to return", font(FONT_ITALIC, 30), LIGHT_GOLD,
+        y += LINE_H
+    text(img, (W // 2, 1036), "Click anywhere to return", font(FONT_ITALIC, 30), LIGHT_GOLD,
          shadow_px=2)
     return img
 
