@@ -1,8 +1,11 @@
 #!/usr/bin/python3
-"""Lays every gem, digit and button of assets/ on one sheet for review. Usage:
+"""Lays every gem, digit and button of assets/ on one sheet for review, or screenshots of the
+game's screens side by side. Usage:
   contact_sheet.py OUTPUT.png [ASSETS_DIR]
+  contact_sheet.py --screens OUTPUT.png SHOTS_DIR [COLUMNS]
 Each picture is shown at its own size on the board's dark colour, with its file name under it;
-the gems are repeated in greyscale on the last row.
+the gems are repeated in greyscale on the last row. Screenshots (every PNG of SHOTS_DIR, in name
+order) are shown at a quarter of their size, COLUMNS (default 4) to a row, each with its name.
 """
 import glob
 import os
@@ -57,10 +60,34 @@ def lay_out(items):
     return placed, y + row_h + PAD
 
 
+def screens_sheet(output, folder, columns=4):
+    files = sorted(glob.glob(os.path.join(folder, "*.png")))
+    if not files:
+        print("no screenshots in " + folder)
+        return 1
+    shots = [Image.open(f).convert("RGB") for f in files]
+    w, h = shots[0].width // 4, shots[0].height // 4
+    rows = (len(shots) + columns - 1) // columns
+    sheet = Image.new("RGB", (PAD + columns * (w + PAD), PAD + rows * (h + LABEL_H + PAD)), GROUND[:3])
+    draw = ImageDraw.Draw(sheet)
+    font = ImageFont.truetype(FONT, 13)
+    for i, (path, shot) in enumerate(zip(files, shots)):
+        x, y = PAD + (i % columns) * (w + PAD), PAD + (i // columns) * (h + LABEL_H + PAD)
+        sheet.paste(shot.resize((w, h), Image.LANCZOS), (x, y))
+        draw.text((x, y + h + 2), os.path.basename(path)[:-4], font=font, fill=(200, 200, 200))
+    sheet.save(output)
+    return 0
+
+
 def main():
     if len(sys.argv) < 2:
         print(__doc__)
         return 2
+    if sys.argv[1] == "--screens":
+        if len(sys.argv) < 4:
+            print(__doc__)
+            return 2
+        return screens_sheet(sys.argv[2], sys.argv[3], *[int(a) for a in sys.argv[4:5]])
     folder = sys.argv[2] if len(sys.argv) > 2 else os.path.join(REPO, "assets")
     items = []
     for title, spec in GROUPS:

@@ -38,12 +38,8 @@ GEM_DIFFERENCE = 12.0  # on the board's cell colour distinct cuts differ by 17 a
 PROBLEMS = []  # listed together at the end
 
 
-def problem(found, message):
-    if found:
-        PROBLEMS.append(message)
-
-
 # Boxes are (left, top, right, bottom); digits_box covers a row of count digits placed step apart.
+def problem(found, message): PROBLEMS.extend([message] if found else [])
 def box(x, y, picture): return (x, y, x + picture.width, y + picture.height)
 def digits_box(x, y, count, step=25, w=22, h=34): return (x, y, x + step * (count - 1) + w, y + h)
 def overlap(a, b): return a[0] < b[2] and b[0] < a[2] and a[1] < b[3] and b[1] < a[3]

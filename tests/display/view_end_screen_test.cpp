@@ -68,31 +68,31 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndTh
     EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
 }
 
-// On the real pictures, in a band around the summary's place (within it the picture may draw what the opaque
-// message hides): no frame, that is no gold on the night-blue ground, before the summary; the message's
-// border (about 1,300 of the band's samples) with it.
+// On the real pictures a band round the summary's place holds no frame (no gold on the night-blue ground)
+// before the summary shows, and the message's border with it; the picture may draw inside the band.
 TEST_F(EndScreenTest, NoFrameStandsAroundTheSummarysPlaceUntilTheSummaryShows) {
     const auto goldInBand = [](const sf::Image& frame) {
         int count = 0;
         for (float y = 541; y < 921; y += 2) {
             for (float x = 665; x < 1255; x += 2) {
-                const sf::Color c = at(frame, x, y);
-                count += (x < 725 || x >= 1195 || y < 601 || y >= 861) && c.r > c.b + 20;
+                count += (x < 725 || x >= 1195 || y < 601 || y >= 861) &&
+                         at(frame, x, y).r > at(frame, x, y).b + 20;
             }
         }
         return count;
     };
     const std::tuple<std::string, sf::Texture*, std::size_t> cases[] = {
         {"game_over", &assets.gameOverTexture, 3}, {"congratulations", &assets.congratulationsTexture, 2}};
+    game.score = 40; // a full board: under a best of 55 game over and GO4, at a best of 40 GO3
     for (const auto& [file, texture, message] : cases) {
-        std::tie(game.timeUp, game.score, game.bestScore) = std::tuple(false, 40, message == 2 ? 40 : 55);
+        game.bestScore = message == 2 ? 40 : 55;
         ASSERT_TRUE(texture->loadFromFile("assets/" + file + ".png") &&
                     assets.endMessageTextures[message].loadFromFile("assets/GO" +
                                                                     std::to_string(message + 1) + ".png"));
         assets.endMessages[message].setTexture(assets.endMessageTextures[message], true);
         EXPECT_EQ(goldInBand(frameAfter(2.9)), 0) << file;
         advanceSeconds(0.6);
-        EXPECT_GT(goldInBand(drawGameEndFrame()), 1000) << file << " with the summary";
+        EXPECT_GT(goldInBand(drawGameEndFrame()), 1000) << file << " with the summary"; // border: 1,300
     }
 }
 
