@@ -1,15 +1,28 @@
 // Entry point: create the application, run the frame loop until the window closes, tear down.
 #include "app/startup.h"
 
+#ifdef _WIN32
+#include "app/program_folder.h"
+#endif
+
 #include <cstdlib>
 #include <memory>
 
 int main() {
+#ifdef _WIN32
+    // Started from a shortcut or another folder, the game still loads the assets beside it.
+    if (!enterProgramFolder()) {
+        return 1;
+    }
+#endif
     // Without its pictures the game would open a black full-screen window and report every missing file.
     if (!findAssetsFolder()) {
         return 1;
     }
     auto app = std::make_unique<AppContext>();
+#ifdef _WIN32
+    app->highScorePath = highScorePathForPlayer();
+#endif
     if (const char* heartbeat = std::getenv("TAVRELLO_HEARTBEAT")) {
         app->heartbeatPath = heartbeat;
     }
