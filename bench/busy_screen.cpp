@@ -3,6 +3,7 @@
 
 #include "view/digits.h"
 #include "view/game_screen.h"
+#include "view/positions.h"
 
 #include <array>
 #include <locale>
@@ -25,10 +26,6 @@ constexpr int busyPatterns = 321;
 constexpr int busyPopupPoints = 56;
 constexpr float busyPopupProgress = 30.0f;
 constexpr float pulseScale = 1.1f; // a pulse midway through its swell
-constexpr float pulseCentreOffset = 30.0f;
-constexpr float pulseCentreY = 203.0f;
-constexpr float nameCentreX = 1368.0f;
-constexpr float nameTop = 55.0f;
 constexpr unsigned nameSize = 18;
 const char* const busyPlayer = "Benchmark player";
 
@@ -91,9 +88,9 @@ void addPulses(AppContext& app, std::vector<sf::Sprite>& sprites) {
                         0.5f * static_cast<float>(texture.getSize().y));
         pulse.setScale(app.layout.scaleX * pulseScale, app.layout.scaleY * pulseScale);
         pulse.setPosition(
-            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) *
+            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + positions::pulseCentreOffset) *
                 app.layout.scaleX,
-            pulseCentreY * app.layout.scaleY);
+            positions::pulseCentreY * app.layout.scaleY);
         sprites.push_back(pulse);
     }
 }
@@ -101,8 +98,8 @@ void addPulses(AppContext& app, std::vector<sf::Sprite>& sprites) {
 sf::Text nameText(AppContext& app) {
     sf::Text name(sf::String(app.players.currentPlayer, std::locale()), app.assets.font, nameSize);
     name.setFillColor(sf::Color::White);
-    name.setPosition(nameCentreX * app.layout.scaleX - 0.5f * name.getLocalBounds().width,
-                     nameTop * app.layout.scaleY);
+    name.setPosition(positions::nameCentreX * app.layout.scaleX - 0.5f * name.getLocalBounds().width,
+                     positions::nameTop * app.layout.scaleY);
     return name;
 }
 

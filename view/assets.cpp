@@ -3,8 +3,10 @@
 #include "view/assets.h"
 
 #include "view/audio_device.h"
+#include "view/positions.h"
 
 #include <iostream>
+#include <iterator>
 
 namespace {
 
@@ -12,17 +14,19 @@ const std::string assetDir = "assets/";
 constexpr float effectVolume = 20.0f;
 constexpr float musicStartVolume = 2.0f;
 
-void loadSprite(sf::Texture& texture, sf::Sprite& sprite, const std::string& file, float x, float y,
+constexpr DesignPoint topLeft{0, 0};
+
+void loadSprite(sf::Texture& texture, sf::Sprite& sprite, const std::string& file, DesignPoint at,
                 float scaleX, float scaleY) {
     texture.loadFromFile(assetDir + file);
     sprite.setTexture(texture, true);
-    placeSprite(sprite, x, y, scaleX, scaleY);
+    placeSprite(sprite, at.x, at.y, scaleX, scaleY);
 }
 
-void loadPair(ButtonPair& pair, const std::string& normalFile, const std::string& activeFile, float x,
-              float y, float scaleX, float scaleY) {
-    loadSprite(pair.normalTexture, pair.normal, normalFile, x, y, scaleX, scaleY);
-    loadSprite(pair.activeTexture, pair.active, activeFile, x, y, scaleX, scaleY);
+void loadPair(ButtonPair& pair, const std::string& normalFile, const std::string& activeFile, DesignPoint at,
+              float scaleX, float scaleY) {
+    loadSprite(pair.normalTexture, pair.normal, normalFile, at, scaleX, scaleY);
+    loadSprite(pair.activeTexture, pair.active, activeFile, at, scaleX, scaleY);
 }
 
 void makeTransparent(sf::Sprite& sprite) {
@@ -30,57 +34,44 @@ void makeTransparent(sf::Sprite& sprite) {
 }
 
 void loadMenuPictures(AssetCatalogue& a, float sx, float sy) {
-    loadSprite(a.startPageTexture, a.startPage, "start_page.png", 0, 0, sx, sy);
+    loadSprite(a.startPageTexture, a.startPage, "start_page.png", topLeft, sx, sy);
     makeTransparent(a.startPage);
-    loadSprite(a.menuPageTexture, a.menuPage, "menu_page.png", 0, 0, sx, sy);
+    loadSprite(a.menuPageTexture, a.menuPage, "menu_page.png", topLeft, sx, sy);
     makeTransparent(a.menuPage);
-    loadPair(a.startButton, "start_gray.png", "start_pink.png", 858, 367, sx, sy);
-    loadPair(a.settingsButton, "settings_gray.png", "settings_pink.png", 856, 504, sx, sy);
+    loadPair(a.startButton, "start_gray.png", "start_pink.png", positions::startButton, sx, sy);
+    loadPair(a.settingsButton, "settings_gray.png", "settings_pink.png", positions::settingsButton, sx, sy);
     a.upArrowTexture.loadFromFile(assetDir + "upArrow.png");
     a.downArrowTexture.loadFromFile(assetDir + "downArrow.png");
-    const struct {
-        sf::Sprite* sprite;
-        const sf::Texture* texture;
-        float y;
-    } arrows[] = {
-        {&a.musicUp, &a.upArrowTexture, 341},
-        {&a.musicDown, &a.downArrowTexture, 489},
-        {&a.soundUp, &a.upArrowTexture, 678},
-        {&a.soundDown, &a.downArrowTexture, 826},
-    };
-    for (const auto& arrow : arrows) {
-        arrow.sprite->setTexture(*arrow.texture, true);
-        placeSprite(*arrow.sprite, 403, arrow.y, sx, sy);
+    sf::Sprite* const arrows[] = {&a.musicUp, &a.musicDown, &a.soundUp, &a.soundDown};
+    for (std::size_t i = 0; i < std::size(arrows); ++i) {
+        arrows[i]->setTexture(i % 2 == 0 ? a.upArrowTexture : a.downArrowTexture, true);
+        placeSprite(*arrows[i], positions::volumeArrowX, positions::volumeArrowY[i], sx, sy);
     }
-    const struct {
-        const char* normal;
-        const char* active;
-        float x, y;
-    } modes[] = {
-        {"easy.png", "easyActive.png", 906, 260},
-        {"normal.png", "normalActive.png", 879, 335},
-        {"hard.png", "hardActive.png", 907, 410},
-        {"veryHard.png", "veryHardActive.png", 854, 485},
-        {"ColorLines.png", "ColorLinesActive.png", 846, 663},
-        {"casual.png", "casualActive.png", 883, 738},
-    };
+    const char* const modes[][2] = {{"easy.png", "easyActive.png"},
+                                    {"normal.png", "normalActive.png"},
+                                    {"hard.png", "hardActive.png"},
+                                    {"veryHard.png", "veryHardActive.png"},
+                                    {"ColorLines.png", "ColorLinesActive.png"},
+                                    {"casual.png", "casualActive.png"}};
     for (std::size_t i = 0; i < a.modeButtons.size(); ++i) {
-        loadPair(a.modeButtons[i], modes[i].normal, modes[i].active, modes[i].x, modes[i].y, sx, sy);
+        loadPair(a.modeButtons[i], modes[i][0], modes[i][1], positions::modeButtons[i], sx, sy);
     }
-    loadSprite(a.backTexture, a.backButton, "back.png", 832, 861, sx, sy);
-    loadPair(a.instructionsButton, "instructions_gary.png", "instructions_pink.png", 855, 640, sx, sy);
-    loadPair(a.aboutButton, "about_gray.png", "about_pink.png", 857, 775, sx, sy);
-    loadPair(a.quitButton, "quit_gray.png", "quit_pink.png", 859, 911, sx, sy);
-    loadSprite(a.settingsPageTexture, a.settingsPage, "settings.png", 0, 0, sx, sy);
-    loadSprite(a.instructionsPageTexture, a.instructionsPage, "instructions.png", 0, 0, sx, sy);
-    loadSprite(a.aboutPageTexture, a.aboutPage, "about.png", 0, 0, sx, sy);
-    loadSprite(a.enterYourNameTexture, a.enterYourName, "enterYourName.png", 1349, 202, sx, sy);
+    loadSprite(a.backTexture, a.backButton, "back.png", positions::backButton, sx, sy);
+    loadPair(a.instructionsButton, "instructions_gary.png", "instructions_pink.png",
+             positions::instructionsButton, sx, sy);
+    loadPair(a.aboutButton, "about_gray.png", "about_pink.png", positions::aboutButton, sx, sy);
+    loadPair(a.quitButton, "quit_gray.png", "quit_pink.png", positions::quitButton, sx, sy);
+    loadSprite(a.settingsPageTexture, a.settingsPage, "settings.png", topLeft, sx, sy);
+    loadSprite(a.instructionsPageTexture, a.instructionsPage, "instructions.png", topLeft, sx, sy);
+    loadSprite(a.aboutPageTexture, a.aboutPage, "about.png", topLeft, sx, sy);
+    loadSprite(a.enterYourNameTexture, a.enterYourName, "enterYourName.png", positions::enterYourName, sx,
+               sy);
 }
 
 // A sprite made on the first of two textures; the game swaps them later.
 void loadSwapButton(sf::Texture& first, sf::Texture& second, sf::Sprite& sprite, const std::string& firstFile,
-                    const std::string& secondFile, float x, float sx, float sy) {
-    loadSprite(first, sprite, firstFile, x, 22, sx, sy);
+                    const std::string& secondFile, int index, float sx, float sy) {
+    loadSprite(first, sprite, firstFile, placeInRow(positions::gameButtons, index), sx, sy);
     second.loadFromFile(assetDir + secondFile);
 }
 
@@ -97,42 +88,47 @@ void loadDigits(AssetCatalogue& a, float sx, float sy) {
                                        &a.digitTextures[0], &a.digitTextures[0]};
     for (std::size_t i = 0; i < a.levelClock.size(); ++i) {
         a.levelClock[i].setTexture(*clockStart[i], true);
-        placeSprite(a.levelClock[i], 50.0f + 25.0f * static_cast<float>(i), 60, sx, sy);
+        const DesignPoint at = placeInRow(positions::levelClock, static_cast<int>(i));
+        placeSprite(a.levelClock[i], at.x, at.y, sx, sy);
     }
     for (std::size_t i = 0; i < a.levelDigits.size(); ++i) {
         a.levelDigits[i].setTexture(a.digitTextures[i], true);
-        placeSprite(a.levelDigits[i], 328.0f + 25.0f * static_cast<float>(i), 60, sx, sy);
+        const DesignPoint at = placeInRow(positions::levelDigits, static_cast<int>(i));
+        placeSprite(a.levelDigits[i], at.x, at.y, sx, sy);
     }
 }
 
 void loadGamePictures(AssetCatalogue& a, float sx, float sy) {
-    loadSprite(a.backgroundTexture, a.background, "background.png", 0, 0, sx, sy);
-    loadSprite(a.backgroundCasualTexture, a.backgroundCasual, "backgroundCasual.png", 0, 0, sx, sy);
-    loadSprite(a.backgroundColorLinesTexture, a.backgroundColorLines, "backgroundColorLines.png", 0, 0, sx,
+    loadSprite(a.backgroundTexture, a.background, "background.png", topLeft, sx, sy);
+    loadSprite(a.backgroundCasualTexture, a.backgroundCasual, "backgroundCasual.png", topLeft, sx, sy);
+    loadSprite(a.backgroundColorLinesTexture, a.backgroundColorLines, "backgroundColorLines.png", topLeft, sx,
                sy);
-    loadSprite(a.trashTubeTexture, a.trashTube, "TrashTube.png", 1773, 113, sx, sy);
+    loadSprite(a.trashTubeTexture, a.trashTube, "TrashTube.png", positions::trashTube, sx, sy);
     loadSwapButton(a.musicOnTexture, a.musicOffTexture, a.musicButton, "button_music_on.png",
-                   "button_music_off.png", 1543, sx, sy);
+                   "button_music_off.png", 0, sx, sy);
     loadSwapButton(a.soundOnTexture, a.soundOffTexture, a.soundButton, "button_sound_on.png",
-                   "button_sound_off.png", 1619, sx, sy);
-    loadSprite(a.mainMenuTexture, a.mainMenuButton, "button_main_menu.png", 1695, 22, sx, sy);
-    loadSwapButton(a.pauseTexture, a.resumeTexture, a.pauseButton, "button_pause.png", "button_resume.png",
-                   1771, sx, sy);
-    loadSprite(a.quitGameTexture, a.quitGameButton, "button_quit.png", 1847, 22, sx, sy);
-    loadDigits(a, sx, sy);
-    loadSprite(a.gameOverTexture, a.gameOverPicture, "game_over.png", 0, 0, sx, sy);
-    makeTransparent(a.gameOverPicture);
-    loadSprite(a.congratulationsTexture, a.congratulationsPicture, "congratulations.png", 0, 0, sx, sy);
-    for (std::size_t i = 0; i < a.endMessages.size(); ++i) {
-        loadSprite(a.endMessageTextures[i], a.endMessages[i], "GO" + std::to_string(i + 1) + ".png", 695, 571,
+                   "button_sound_off.png", 1, sx, sy);
+    loadSprite(a.mainMenuTexture, a.mainMenuButton, "button_main_menu.png",
+               placeInRow(positions::gameButtons, 2), sx, sy);
+    loadSwapButton(a.pauseTexture, a.resumeTexture, a.pauseButton, "button_pause.png", "button_resume.png", 3,
                    sx, sy);
+    loadSprite(a.quitGameTexture, a.quitGameButton, "button_quit.png", placeInRow(positions::gameButtons, 4),
+               sx, sy);
+    loadDigits(a, sx, sy);
+    loadSprite(a.gameOverTexture, a.gameOverPicture, "game_over.png", topLeft, sx, sy);
+    makeTransparent(a.gameOverPicture);
+    loadSprite(a.congratulationsTexture, a.congratulationsPicture, "congratulations.png", topLeft, sx, sy);
+    for (std::size_t i = 0; i < a.endMessages.size(); ++i) {
+        loadSprite(a.endMessageTextures[i], a.endMessages[i], "GO" + std::to_string(i + 1) + ".png",
+                   positions::endMessage, sx, sy);
     }
     loadDigitSet(a.endDigitTextures, "digit_b");
     for (std::size_t i = 0; i < a.endLevelDigits.size(); ++i) {
         a.endLevelDigits[i].setTexture(a.endDigitTextures[i], true);
-        placeSprite(a.endLevelDigits[i], 799.0f + 16.0f * static_cast<float>(i), 795, sx, sy);
+        const DesignPoint at = placeInRow(positions::endLevelDigits, static_cast<int>(i));
+        placeSprite(a.endLevelDigits[i], at.x, at.y, sx, sy);
     }
-    loadSprite(a.natureTexture, a.backdrop, "nature.png", 0, 0, sx, sy);
+    loadSprite(a.natureTexture, a.backdrop, "nature.png", topLeft, sx, sy);
 }
 
 const char* const gemFiles[] = {"thread_segment.png", "gem_90.png",      "gem_80.png",   "gem_70.png",

@@ -1,23 +1,17 @@
 // Digit read-outs: laying numbers out on digit sprites and the fixed clock, level and end-count sprites.
 #include "view/digits.h"
 
+#include "view/positions.h"
+
 #include <string>
 
 namespace {
 
-constexpr float readoutY = 60.0f;
-constexpr float readoutSpacing = 25.0f;
+using namespace positions;
+
 constexpr std::size_t scoreWidth = 5;
 constexpr std::size_t countWidth = 4;
 constexpr std::size_t volumeWidth = 3;
-constexpr float scoreX = 510.0f;
-constexpr float bestX = 771.0f;
-constexpr float patternsX = 1072.0f;
-constexpr float casualPatternsX = 50.0f;
-constexpr float colorLinesX = 1025.0f;
-constexpr float volumeX = 398.0f;
-constexpr float musicVolumeY = 432.0f;
-constexpr float soundVolumeY = 769.0f;
 constexpr sf::Uint8 opaque = 255;
 
 unsigned nonNegative(int value) {
@@ -27,7 +21,7 @@ unsigned nonNegative(int value) {
 // A row of the plain digits at a design position, 25 design units between digits, opaque.
 void layoutPlainRow(unsigned value, DigitRow& row, const DigitTextureSet& digits, Layout layout, float x,
                     float y, std::size_t width) {
-    layoutDigits(value, row, digits, {x * layout.scaleX, y * layout.scaleY}, readoutSpacing * layout.scaleX,
+    layoutDigits(value, row, digits, {x * layout.scaleX, y * layout.scaleY}, readoutStep * layout.scaleX,
                  {layout.scaleX, layout.scaleY}, width, opaque);
 }
 
@@ -71,10 +65,10 @@ void layoutPlayReadouts(GameView& view, const Game& game, const DigitTextureSet&
 
 void layoutVolumeRows(GameView& view, const Volumes& volumes, const DigitTextureSet& digits, Layout layout) {
     // Volumes are floats; the read-out shows their integer part.
-    layoutPlainRow(static_cast<unsigned>(volumes.music), view.musicVolumeRow, digits, layout, volumeX,
-                   musicVolumeY, volumeWidth);
-    layoutPlainRow(static_cast<unsigned>(volumes.sound), view.soundVolumeRow, digits, layout, volumeX,
-                   soundVolumeY, volumeWidth);
+    layoutPlainRow(static_cast<unsigned>(volumes.music), view.musicVolumeRow, digits, layout, musicVolume.x,
+                   musicVolume.y, volumeWidth);
+    layoutPlainRow(static_cast<unsigned>(volumes.sound), view.soundVolumeRow, digits, layout, soundVolume.x,
+                   soundVolume.y, volumeWidth);
 }
 
 void refreshLevelClock(LevelClock& clock, const DigitTextureSet& digits, int secondsLeft) {

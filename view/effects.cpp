@@ -3,6 +3,7 @@
 
 #include "game/rules.h"
 #include "view/digits.h"
+#include "view/positions.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,15 +20,11 @@ constexpr float blinkPhasesPerSecond = 4.0f;
 const sf::Color visible(255, 255, 255, 255);
 const sf::Color invisible(255, 255, 255, 0);
 
-constexpr float popupBaseY = 500.0f;
 constexpr float popupShift = 5.0f; // window pixels, added after scaling
-constexpr float popupSpacing = 20.0f;
 constexpr std::size_t popupWidth = 2;
 constexpr float popupSteps = 100.0f;
 
 constexpr int pulseRow = 1;
-constexpr float pulseCentreOffset = 30.0f;
-constexpr float pulseCentreY = 203.0f;
 constexpr float pulseGrowth = 0.2f;
 constexpr float pi = 3.14159265358979f;
 
@@ -79,10 +76,10 @@ void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop) {
 void layoutPopup(DigitRow& popupRow, const Game& game, const DigitTextureSet& digits, Layout layout) {
     const float progress = std::min(std::max(game.popupProgress, 0.0f), popupSteps);
     const sf::Vector2f origin(game.popupX * layout.scaleX + popupShift,
-                              (popupBaseY - progress) * layout.scaleY);
+                              (positions::popupBaseY - progress) * layout.scaleY);
     const auto alpha = static_cast<sf::Uint8>((1.0f - progress / popupSteps) * 255.0f);
     const unsigned points = game.popupPoints < 0 ? 0u : static_cast<unsigned>(game.popupPoints);
-    layoutDigits(points, popupRow, digits, origin, popupSpacing * layout.scaleX,
+    layoutDigits(points, popupRow, digits, origin, positions::popupStep * layout.scaleX,
                  {layout.scaleX, layout.scaleY}, popupWidth, alpha);
 }
 
@@ -103,9 +100,9 @@ void drawWarningPulse(sf::RenderTarget& target, const Game& game, const FallText
         pulse.setOrigin(0.5f * static_cast<float>(size.x), 0.5f * static_cast<float>(size.y));
         pulse.setScale(layout.scaleX * factor, layout.scaleY * factor);
         pulse.setPosition(
-            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + pulseCentreOffset) *
+            (static_cast<float>(columnX[static_cast<std::size_t>(column)]) + positions::pulseCentreOffset) *
                 layout.scaleX,
-            pulseCentreY * layout.scaleY);
+            positions::pulseCentreY * layout.scaleY);
         target.draw(pulse);
     }
 }

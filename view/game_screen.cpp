@@ -5,20 +5,19 @@
 #include "view/composed_layer.h"
 #include "view/digits.h"
 #include "view/effects.h"
+#include "view/positions.h"
 #include "view/text.h"
 
 #include <vector>
 
 namespace {
 
-constexpr float nameCentreX = 1368.0f;
-constexpr float colorLinesNameCentreX = 1282.0f;
-constexpr float nameTop = 55.0f;
+using positions::colorLinesNameCentreX;
+using positions::nameCentreX;
+using positions::nameTop;
+
 constexpr unsigned nameSize = 18;
 constexpr float summaryDelay = 3.0f;
-constexpr float endScoreX = 907.0f;
-constexpr float endScoreY = 829.0f;
-constexpr float endScoreSpacing = 16.0f;
 constexpr std::size_t endScoreWidth = 5;
 
 float cellY(int row) {
@@ -169,9 +168,10 @@ std::vector<const sf::Sprite*> summarySprites(AssetCatalogue& a, GameView& view,
         }
         sprites.push_back(&a.endLevelDigits[1]);
     }
+    const DesignRow& endScore = positions::endScore;
     layoutDigits(static_cast<unsigned>(game.score), view.endScoreRow, a.endDigitTextures,
-                 {endScoreX * layout.scaleX, endScoreY * layout.scaleY}, endScoreSpacing * layout.scaleX,
-                 {layout.scaleX, layout.scaleY}, endScoreWidth, 255);
+                 {endScore.first.x * layout.scaleX, endScore.first.y * layout.scaleY},
+                 endScore.step * layout.scaleX, {layout.scaleX, layout.scaleY}, endScoreWidth, 255);
     for (const sf::Sprite& digit : view.endScoreRow) {
         sprites.push_back(&digit);
     }

@@ -29,7 +29,7 @@ TEST_F(AppTest, SplashAndMainMenuFadeInAsDrawnAndTheButtonsShowAfterOnePointTwoS
     frameAfter(0.5);
     EXPECT_EQ(app->assets.menuPage.getColor(), sf::Color(255, 255, 255, 127));
     frameAfter(0.6);
-    const sf::IntRect startArea(858, 367, 204, 110);
+    const sf::IntRect startArea(positions::startButton.x, positions::startButton.y, 204, 110);
     EXPECT_EQ(changedPixels(shot(), "menu_page.png", startArea), 0) << "the background alone at 1.1 s";
     frameAfter(0.15);
     const sf::Color gray = shot().getPixel(960, 420);
@@ -98,7 +98,7 @@ TEST_F(AppTest, StartAsksForANameFirstThenAHeldPressDelaysTheGameAndItsEndWrites
         << "both level digits opaque";
     for (const bool byKey : {true, false}) { // B, or a quick click on the menu button
         app->game.board[5] = Gem50;
-        byKey ? send(key(sf::Keyboard::B)) : quickClick(1695 + 30, 50);
+        byKey ? send(key(sf::Keyboard::B)) : quickClick(placeInRow(positions::gameButtons, 2).x + 30, 50);
         runFor(1.3);
         EXPECT_TRUE(gameState == Menu && app->game.board[5] == Empty) << "a fresh game was prepared";
         click(menuX, startY);

@@ -9,7 +9,11 @@ namespace {
 
 using Status = sf::SoundSource::Status;
 using Id = SoundEffectId;
-constexpr float musicX = 1543, soundX = 1619, mainMenuX = 1695, pauseX = 1771, quitX = 1847;
+constexpr float musicX = placeInRow(positions::gameButtons, 0).x,
+                soundX = placeInRow(positions::gameButtons, 1).x,
+                mainMenuX = placeInRow(positions::gameButtons, 2).x,
+                pauseX = placeInRow(positions::gameButtons, 3).x,
+                quitX = placeInRow(positions::gameButtons, 4).x;
 
 class AudioTest : public ViewTest {
   protected:

@@ -10,6 +10,7 @@
 #include "view/digits.h"
 #include "view/effects.h"
 #include "view/game_screen.h"
+#include "view/positions.h"
 
 #include <gtest/gtest.h>
 
@@ -199,11 +200,14 @@ inline void solid(sf::Texture& texture, unsigned width, unsigned height, sf::Col
     image.create(width, height, colour);
     texture.loadFromImage(image);
 }
+inline void placeTest(sf::Sprite& sprite, DesignPoint at) {
+    placeSprite(sprite, at.x, at.y, testScale, testScale);
+}
 inline void solidSprite(sf::Sprite& sprite, sf::Texture& texture, sf::Vector2u size, sf::Color colour,
-                        float x, float y) {
+                        DesignPoint at) {
     solid(texture, size.x, size.y, colour);
     sprite.setTexture(texture, true);
-    placeSprite(sprite, x, y, testScale, testScale);
+    placeTest(sprite, at);
 }
 
 // The digit a sprite shows from the set, ':' for the colon, '_' when transparent, '?' otherwise.
@@ -223,14 +227,15 @@ std::string shown(const Sprites& sprites, const AssetCatalogue& assets, const Di
 // Solid-colour stand-ins for the game-screen pictures at their design places: 70-unit buttons, 24x40
 // digits, 15x30 end digits, 530x200 end messages and 60-unit gems.
 inline void makeTestPictures(AssetCatalogue& a) {
+    using namespace positions;
     const sf::Vector2u screen(1920, 1080);
-    solidSprite(a.backdrop, a.natureTexture, screen, backdropColour, 0, 0);
-    solidSprite(a.background, a.backgroundTexture, screen, backgroundColour, 0, 0);
-    solidSprite(a.backgroundCasual, a.backgroundCasualTexture, screen, casualColour, 0, 0);
-    solidSprite(a.backgroundColorLines, a.backgroundColorLinesTexture, screen, colorLinesColour, 0, 0);
-    solidSprite(a.trashTube, a.trashTubeTexture, {70, 480}, tubeColour, 1773, 113);
-    solidSprite(a.gameOverPicture, a.gameOverTexture, screen, gameOverColour, 0, 0);
-    solidSprite(a.congratulationsPicture, a.congratulationsTexture, screen, congratulationsColour, 0, 0);
+    solidSprite(a.backdrop, a.natureTexture, screen, backdropColour, {0, 0});
+    solidSprite(a.background, a.backgroundTexture, screen, backgroundColour, {0, 0});
+    solidSprite(a.backgroundCasual, a.backgroundCasualTexture, screen, casualColour, {0, 0});
+    solidSprite(a.backgroundColorLines, a.backgroundColorLinesTexture, screen, colorLinesColour, {0, 0});
+    solidSprite(a.trashTube, a.trashTubeTexture, {70, 480}, tubeColour, trashTube);
+    solidSprite(a.gameOverPicture, a.gameOverTexture, screen, gameOverColour, {0, 0});
+    solidSprite(a.congratulationsPicture, a.congratulationsTexture, screen, congratulationsColour, {0, 0});
     sf::Texture* pictures[] = {&a.musicOnTexture,  &a.musicOffTexture, &a.soundOnTexture, &a.soundOffTexture,
                                &a.mainMenuTexture, &a.pauseTexture,    &a.resumeTexture,  &a.quitGameTexture};
     sf::Sprite* buttons[] = {&a.musicButton, &a.soundButton, &a.mainMenuButton, &a.pauseButton,
@@ -241,10 +246,10 @@ inline void makeTestPictures(AssetCatalogue& a) {
     }
     for (int i = 0; i < 5; ++i) {
         buttons[i]->setTexture(*pictures[firstPicture[i]], true);
-        placeSprite(*buttons[i], 1543.0f + 76 * i, 22, testScale, testScale);
+        placeTest(*buttons[i], placeInRow(gameButtons, i));
     }
     for (int i = 0; i < 4; ++i) {
-        solidSprite(a.endMessages[i], a.endMessageTextures[i], {530, 200}, tone(150, 150, 1 + i), 695, 571);
+        solidSprite(a.endMessages[i], a.endMessageTextures[i], {530, 200}, tone(150, 150, 1 + i), endMessage);
     }
     for (int d = 0; d < 10; ++d) {
         solid(a.digitTextures[d], 24, 40, tone(40, 40, 100 + 10 * d));
@@ -259,12 +264,12 @@ inline void makeTestPictures(AssetCatalogue& a) {
     refreshLevelClock(a.levelClock, a.digitTextures, 60);
     a.levelClock[2].setTexture(a.colonTexture, true);
     for (int i = 0; i < 5; ++i) {
-        placeSprite(a.levelClock[i], 50.0f + 25.0f * i, 60, testScale, testScale);
+        placeTest(a.levelClock[i], placeInRow(levelClock, i));
     }
     for (int i = 0; i < 2; ++i) {
-        placeSprite(a.levelDigits[i], 328.0f + 25.0f * i, 60, testScale, testScale);
+        placeTest(a.levelDigits[i], placeInRow(levelDigits, i));
         a.endLevelDigits[i].setTexture(a.endDigitTextures[i], true);
-        placeSprite(a.endLevelDigits[i], 799.0f + 16.0f * i, 795, testScale, testScale);
+        placeTest(a.endLevelDigits[i], placeInRow(endLevelDigits, i));
     }
     refreshLevelDigits(a.levelDigits, a.digitTextures, 1);
     loadFont(a);
@@ -305,7 +310,7 @@ class ViewTest : public ::testing::Test {
     // The centre of a board cell (or of the falling gem standing there).
     static sf::Color atCell(const sf::Image& image, int row, int column) {
         return at(image, static_cast<float>(columnX[static_cast<std::size_t>(column)] + 30),
-                  143.0f + 60 * row);
+                  static_cast<float>(boardTopY + 30 + cellSize * row));
     }
 
     std::unique_ptr<AppContext> app = std::make_unique<AppContext>();

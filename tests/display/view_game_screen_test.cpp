@@ -49,13 +49,16 @@ TEST_F(GameScreenTest, EachModeShowsItsPartsWhereTheyBelongAndTheDigitsShowTheir
     for (const auto& [mode, background, readouts, patternAndTube] : modes) {
         const sf::Image frame = drawMode(mode);
         EXPECT_EQ(at(frame, 1500, 1050), background) << mode << ": it covers the backdrop";
-        EXPECT_EQ(readout(frame, 50, 5) + " " + readout(frame, 328, 2) + " " + readout(frame, 510, 5) + " " +
-                      readout(frame, 771, 5) + " " + readout(frame, 1025, 5) + " " + readout(frame, 1072, 5),
+        using namespace positions;
+        EXPECT_EQ(readout(frame, levelClock.first.x, 5) + " " + readout(frame, levelDigits.first.x, 2) + " " +
+                      readout(frame, scoreX, 5) + " " + readout(frame, bestX, 5) + " " +
+                      readout(frame, colorLinesX, 5) + " " + readout(frame, patternsX, 5),
                   readouts);
         EXPECT_EQ(buttons(frame), "MSHPQ") << mode;
         for (int slot = 0; slot < 8; ++slot) {
             const sf::Color pattern = patternAndTube ? patternColour(slot + 1) : background;
-            EXPECT_EQ(at(frame, 90, 143.0f + 60 * slot), pattern) << mode << " pattern slot " << slot;
+            EXPECT_EQ(at(frame, patternX + 30, boardTopY + 30 + 60 * slot), pattern)
+                << mode << " pattern slot " << slot;
         }
         EXPECT_EQ(at(frame, 1800, 300), patternAndTube ? tubeColour : background) << mode;
     }
