@@ -21,17 +21,18 @@ class EndScreenTest : public ViewTest {
         return drawGameEndFrame();
     }
 
-    // The end digits shown at the given design places, 16 apart; '.' where none is.
-    static std::string endDigits(const sf::Image& frame, float x, float y, int count) {
+    // The end digits shown in the row's places; '.' where none is.
+    static std::string endDigits(const sf::Image& frame, DesignRow row, int count) {
         std::string text;
         for (int i = 0; i < count; ++i) {
-            const sf::Color c = at(frame, x + 7 + 16.0f * i, y + 15);
+            const DesignPoint place = placeInRow(row, i);
+            const sf::Color c = at(frame, place.x + 7, place.y + 15);
             text += c.r == 90 && c.g == 90 ? static_cast<char>('0' + (c.b - 100) / 10) : '.';
         }
         return text;
     }
     static int message(const sf::Image& frame) {
-        const sf::Color c = at(frame, 700, 600);
+        const sf::Color c = at(frame, positions::endMessage.x + 5, positions::endMessage.y + 29);
         return c.r == 150 && c.g == 150 ? c.b - 1 : -1;
     }
 };
@@ -47,8 +48,8 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndTh
         std::tie(game.timeUp, game.score, game.bestScore, game.level) = std::tie(timeUp, score, best, level);
         const sf::Image frame = frameAfter(3.5);
         EXPECT_EQ(
-            std::tuple(at(frame, 100, 100), message(frame), endDigits(frame, 799, 795, 2),
-                       endDigits(frame, 907, 829, 5)),
+            std::tuple(at(frame, 100, 100), message(frame), endDigits(frame, positions::endLevelDigits, 2),
+                       endDigits(frame, positions::endScore, 5)),
             std::tuple(gameOver ? gameOverColour : congratulationsColour, shownMessage, levelCount, score5))
             << score << "/" << best << " level " << level << (timeUp ? " time up" : " board full");
     }
@@ -57,7 +58,8 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndTh
     game.level = 13; // the level count is the one of that first frame
     advanceSeconds(0.01);
     const sf::Image frame = drawGameEndFrame();
-    EXPECT_EQ(std::pair(message(frame), endDigits(frame, 799, 795, 2)), std::pair(2, std::string("11")));
+    EXPECT_EQ(std::pair(message(frame), endDigits(frame, positions::endLevelDigits, 2)),
+              std::pair(2, std::string("11")));
     // A new end screen fades its picture in from transparent, whatever alpha the previous one left.
     std::tie(game.score, game.bestScore, game.endSummaryReady) = std::tuple(30, 31, false);
     assets.gameOverPicture.setColor(sf::Color(255, 255, 255, 252));
