@@ -18,6 +18,15 @@ FAULTS = ("ERROR: AddressSanitizer", "runtime error:", "SUMMARY: ", "Segmentatio
 TWO_PLAYERS = ("Alpha\n1450,4,3\n0,0,0\n220,1,0\n0,0,0\n0,0,0\n"
                "Bravo\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nBravo\n")
 RATE = 44100  # captured samples a second, 16-bit mono
+# Design places (1920 x 1080) clicked or looked at, as view/positions.h and game/game.h give them: Start and Hard;
+# the game buttons' corner; read-outs as (picture prefix, x, y, step, digits); the board; the soak's targets.
+START, HARD = (960, 422), (960, 440)
+MUSIC_X, SOUND_X, PAUSE_X, QUIT_X, BUTTON_Y = 1543, 1619, 1771, 1847, 22
+SCORE, END_LEVELS, START_BUTTON = ("digit_", 510, 60, 25, 5), ("digit_b", 815, 795, 16, 1), ("start_gray.png", 858, 367)
+END_MESSAGE = ("GO3.png", 695, 571)  # a full board with the best score
+COLUMN_X, BOARD_TOP, THREAD_TOP, CELL, TUBE = [270 + 120 * c for c in range(12)] + [1777], 113, 595, 60, 12
+TARGETS = ([(960, y) for y in range(260, 1000, 75)] + [(443, y) for y in (381, 529, 718, 866)]  # buttons, arrows
+           + [(1506, y) for y in (430, 477, 524)] + [(x, 54) for x in range(1575, 1880, 76)])  # player list, game
 
 
 def check(ok, reason):
@@ -162,7 +171,7 @@ class Tester:
         if key:
             self.key(key)
         self.move(300, 200)  # away from the buttons, which light up under the pointer
-        self.wait_page("menu_page.png", ("start_gray.png", 858, 367))
+        self.wait_page("menu_page.png", START_BUTTON)
 
 
 def main(body, width=1920, height=1080, scores=None):

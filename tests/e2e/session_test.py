@@ -8,15 +8,12 @@ import time
 
 import numpy as np
 
-from harness import SHOWN, TWO_PLAYERS, Capture, check, main, read, wait
+from harness import (BOARD_TOP, BUTTON_Y, CELL, COLUMN_X, END_LEVELS, END_MESSAGE, HARD, MUSIC_X, PAUSE_X, QUIT_X,
+                     SCORE, SHOWN, SOUND_X, START, THREAD_TOP, TUBE, TWO_PLAYERS, Capture, check, main, read, wait)
 
 NAME = "sam"  # holds m and s, the music and sound keys outside the settings page
-START, HARD = (960, 422), (960, 440)
-MUSIC_X, SOUND_X, PAUSE_X, QUIT_X, BUTTON_Y = 1543, 1619, 1771, 1847, 22
-SCORE, END_LEVELS = ("digit_", 510, 60, 25, 5), ("digit_b", 815, 795, 16, 1)  # the end screen's score: view tests
-END_MESSAGE, FLUSH_POINTS = ("GO3.png", 695, 571), 4  # a full board with the best score; a full thread flushed
+FLUSH_POINTS = 4  # a full thread flushed
 MUSIC_HEARD, SILENCE, EFFECT_HEARD = 1e-3, 1e-4, 1e-2  # RMS: music at volume 2 ~4e-3, gem fall at 20 ~3e-2
-COLUMN_X, BOARD_TOP, THREAD_TOP, CELL, TUBE = [270 + 120 * c for c in range(12)] + [1777], 113, 595, 60, 12
 GEMS = ["gem_90", "gem_80", "gem_70", "gem_60", "gem_50", "gem_40", "gem_30", "gem_20", "gem_diamond", "gem_trash"]
 
 

@@ -4,13 +4,11 @@ import random
 import sys
 import time
 
-from harness import TWO_PLAYERS, check, main
+from harness import TARGETS, TWO_PLAYERS, check, main
 
 KEYS = {"space": 15, "Return": 4, "Left": 6, "Right": 6, "Up": 5, "Down": 6, "p": 3, "b": 2, "m": 2, "s": 2,
         "Delete": 1, "BackSpace": 2, "Escape": 0.5, "a": 1, "comma": 1, "Tab": 0.5}
 TEXTS = ("abcdefghijklmnopqrstuvwxyzMS0123456789 ,.-_", "абвгдежзийклмнопрстуфхцчшщыэюя")
-TARGETS = ([(960, y) for y in range(260, 1000, 75)] + [(443, y) for y in (381, 529, 718, 866)]  # buttons, arrows
-           + [(1506, y) for y in (430, 477, 524)] + [(x, 54) for x in range(1575, 1880, 76)])  # player list, game
 STALL_SECONDS, SEED = 15.0, 20240607  # generous: a busy machine slows frames, a hung loop stops them for good
 
 
