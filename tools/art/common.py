@@ -13,7 +13,6 @@ SS = 4
 FONT_DIR = "/usr/share/fonts/opentype/urw-base35/"
 FONT_MAIN = FONT_DIR + "URWBookman-Demi.otf"
 FONT_ITALIC = FONT_DIR + "URWBookman-DemiItalic.otf"
-FONT_NARROW = FONT_DIR + "NimbusSansNarrow-Bold.otf"
 FONT_SANS = FONT_DIR + "NimbusSans-Bold.otf"
 
 NIGHT = (9, 14, 30)
