@@ -80,6 +80,7 @@ void handleMainMenuClick(AppContext& app, sf::Vector2i click) {
 
 void prepareNewGame(AppContext& app) {
     startNewGame(app.game);
+    app.view.unsavedResultCause.clear();
     app.gameReady = true;
     refreshLevelDigits(app.assets.levelDigits, app.assets.digitTextures, app.game.level);
     if (app.players.currentPlayer.empty()) {

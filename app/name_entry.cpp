@@ -52,7 +52,7 @@ void handleNameCharacter(AppContext& app, sf::Uint32 code) {
     if (refusedQuietly(code)) {
         return;
     }
-    if (p.nameText.getLocalBounds().width < maxNameWidth && code != backspace) {
+    if (nameDesignWidth(app.assets.font, p.nameInput) < maxNameWidth && code != backspace) {
         p.nameInput.push_back(static_cast<char>(code));
     }
     p.inputAccepted = true;

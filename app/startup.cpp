@@ -5,6 +5,7 @@
 #include "view/audio.h"
 #include "view/effects.h"
 #include "view/game_view.h"
+#include "view/menu_pages.h"
 #include "view/mp3_reader.h"
 
 #include <cstdlib>
@@ -44,20 +45,6 @@ void openHighScoreStore(AppContext& app) {
     app.players.lastPlayerIndex = -1;
 }
 
-void createNameTexts(AppContext& app) {
-    PlayerState& p = app.players;
-    p.nameText.setFont(app.assets.font);
-    p.nameText.setString("");
-    p.nameText.setCharacterSize(20);
-    p.nameText.setFillColor(sf::Color::White);
-    p.nameText.setPosition(1355.0f * app.layout.scaleX, 256.0f * app.layout.scaleY);
-    p.wrongInputText.setFont(app.assets.font);
-    p.wrongInputText.setString("Wrong input language");
-    p.wrongInputText.setCharacterSize(18);
-    p.wrongInputText.setFillColor(sf::Color(238, 68, 68, 255));
-    p.wrongInputText.setPosition(1355.0f * app.layout.scaleX, 258.0f * app.layout.scaleY);
-}
-
 } // namespace
 
 bool findAssetsFolder() {
@@ -90,5 +77,5 @@ void startApp(AppContext& app, const sf::VideoMode& mode, sf::Uint32 style) {
     // The timers start after the slow loading, so the splash fades in from the first frame.
     startTimers(app);
     loadFont(app.assets);
-    createNameTexts(app);
+    createNameTexts(app.players.nameText, app.players.wrongInputText, app.assets.font, app.layout);
 }

@@ -56,6 +56,10 @@ bool blinkActive() {
     return blinkRunning;
 }
 
+bool blinkPhaseShown() {
+    return static_cast<int>(elapsedSeconds(blinkClock) * blinkPhasesPerSecond) % 2 == 0;
+}
+
 void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop) {
     if (!blinkRunning) {
         target.draw(sprite);
@@ -68,8 +72,7 @@ void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop) {
         target.draw(sprite);
         return;
     }
-    const int phase = static_cast<int>(t * blinkPhasesPerSecond);
-    sprite.setColor(phase % 2 == 1 ? invisible : visible);
+    sprite.setColor(blinkPhaseShown() ? visible : invisible);
     target.draw(sprite);
 }
 

@@ -18,6 +18,9 @@ void initBlink(const TimeSource& time);
 void startBlink();
 bool blinkActive();
 void stopBlink();
+// Whether the blink's current quarter-second phase shows, whether or not a blink runs: the name field's
+// caret keeps this rhythm all the time.
+bool blinkPhaseShown();
 // Draws sprite, 0.25 s visible and 0.25 s invisible while the blink runs; only a call with mayStop ends
 // the blink, in its first call at or after 1.5 s, leaving that sprite opaque.
 void blinkDraw(sf::Sprite& sprite, sf::RenderTarget& target, bool mayStop);

@@ -19,6 +19,11 @@ using positions::nameTop;
 constexpr unsigned nameSize = 18;
 constexpr float summaryDelay = 3.0f;
 constexpr std::size_t endScoreWidth = 5;
+// The line saying why the result is not in the high-score file, centred under the summary's frame.
+constexpr float unsavedCentreX = 960.0f;
+constexpr float unsavedTop = 915.0f;
+constexpr unsigned unsavedSize = 24;
+const sf::Color unsavedColour(238, 68, 68, 255);
 
 float cellY(int row) {
     return static_cast<float>(boardTopY + cellSize * row);
@@ -83,13 +88,6 @@ const sf::Sprite& modeBackground(const AssetCatalogue& a, GameMode mode) {
     return mode == Casual ? a.backgroundCasual : a.background;
 }
 
-sf::Text playerNameText(const AssetCatalogue& a, const Game& game, const std::string& playerName,
-                        Layout layout) {
-    const float centreX = game.mode.gameMode == ColorLines ? colorLinesNameCentreX : nameCentreX;
-    return centredText(a.font, playerName, centreX * layout.scaleX, nameTop * layout.scaleY, nameSize,
-                       sf::Color::White);
-}
-
 // Steps 1, 2, 3 and 7: backdrop, mode background, the player's name (not in Casual mode) and the
 // buttons. The buttons share no pixel with the read-outs of steps 4 to 6 they are drawn before.
 void drawPlayingStill(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& a,
@@ -101,13 +99,19 @@ void drawPlayingStill(sf::RenderTarget& target, ComposedLayer& layer, const Asse
                      &a.mainMenuButton,        &a.pauseButton, &a.quitGameButton};
     sf::Text name;
     if (mode != Casual) {
-        name = playerNameText(a, game, playerName, layout);
+        name = playerNameText(a.font, mode, playerName, layout);
         parts.text = &name;
     }
     drawStill(target, layer, parts);
 }
 
 } // namespace
+
+sf::Text playerNameText(const sf::Font& font, GameMode mode, const std::string& playerName, Layout layout) {
+    const float centreX = mode == ColorLines ? colorLinesNameCentreX : nameCentreX;
+    return centredText(font, playerName, centreX * layout.scaleX, nameTop * layout.scaleY,
+                       scaledCharacterSize(nameSize, layout), sf::Color::White);
+}
 
 void drawPlaying(sf::RenderTarget& target, ComposedLayer& layer, AssetCatalogue& a, GameView& view,
                  const Game& game, const Audio& audio, const std::string& playerName, Layout layout) {
@@ -193,8 +197,15 @@ void drawGameEnd(sf::RenderTarget& target, ComposedLayer& layer, AssetCatalogue&
     }
     StillParts parts;
     parts.picture = &endPicture(a, game);
+    sf::Text unsaved;
     if (summaryDue(game)) {
         parts.sprites = summarySprites(a, view, game, layout);
+        if (!view.unsavedResultCause.empty()) {
+            unsaved = centredText(a.font, "Not saved: " + view.unsavedResultCause,
+                                  unsavedCentreX * layout.scaleX, unsavedTop * layout.scaleY,
+                                  scaledCharacterSize(unsavedSize, layout), unsavedColour);
+            parts.text = &unsaved;
+        }
     }
     drawStill(target, layer, parts);
 }

@@ -4,6 +4,9 @@
 #include "view/effects.h"
 #include "view/text.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 // Drawing order of the mode buttons (indices into modeButtonModes): Casual is drawn before ColorLines.
@@ -12,11 +15,22 @@ constexpr std::array<std::size_t, 6> modeDrawOrder = {0, 1, 2, 3, 5, 4};
 constexpr float listCentreX = 1506.0f;
 constexpr float listTopY = 410.0f;
 constexpr float listRowStep = 47.0f;
-constexpr float rowHalfWidthPixels = 100.0f;
-constexpr float rowWidthPixels = 200.0f;
+// The rows span the list box's ruled lines, so the longest name the field takes fits in its row.
+constexpr float rowWidth = 300.0f;
 constexpr float rowHeight = 40.0f;
 constexpr unsigned listTextSize = 20;
 const sf::Color currentPlayerColour(255, 255, 0, 255);
+
+// Inset from the field box (which starts at 1351) as the read-outs' digits are from theirs.
+constexpr float nameX = 1361.0f;
+constexpr float nameY = 256.0f;
+constexpr float warningY = 258.0f;
+constexpr unsigned nameTextSize = 20;
+constexpr unsigned warningTextSize = 18;
+const sf::Color warningColour(238, 68, 68, 255);
+// The caret's gap after the name, its top below the text's, its height and width, as shares of the
+// character size: it spans the letters' height from above the capitals to below the descenders.
+constexpr float caretGap = 0.1f, caretTop = 0.1f, caretHeight = 1.1f, caretWidth = 0.1f;
 
 float listRowTop(std::size_t row, Layout layout) {
     return (listTopY + listRowStep * static_cast<float>(row)) * layout.scaleY;
@@ -30,8 +44,28 @@ std::array<const ButtonPair*, 5> mainMenuButtons(const AssetCatalogue& assets) {
 }
 
 sf::FloatRect playerRowBounds(std::size_t row, Layout layout) {
-    return {listCentreX * layout.scaleX - rowHalfWidthPixels, listRowTop(row, layout), rowWidthPixels,
-            rowHeight * layout.scaleY};
+    return {(listCentreX - 0.5f * rowWidth) * layout.scaleX, listRowTop(row, layout),
+            rowWidth * layout.scaleX, rowHeight * layout.scaleY};
+}
+
+sf::Text playerRowText(const sf::Font& font, const std::string& name, std::size_t row, bool current,
+                       Layout layout) {
+    return centredText(font, name, listCentreX * layout.scaleX, listRowTop(row, layout),
+                       scaledCharacterSize(listTextSize, layout),
+                       current ? currentPlayerColour : sf::Color(255, 255, 255, 255));
+}
+
+void createNameTexts(sf::Text& name, sf::Text& warning, const sf::Font& font, Layout layout) {
+    name = sf::Text("", font, scaledCharacterSize(nameTextSize, layout));
+    name.setFillColor(sf::Color::White);
+    name.setPosition(nameX * layout.scaleX, nameY * layout.scaleY);
+    warning = sf::Text("Wrong input language", font, scaledCharacterSize(warningTextSize, layout));
+    warning.setFillColor(warningColour);
+    warning.setPosition(nameX * layout.scaleX, warningY * layout.scaleY);
+}
+
+float nameDesignWidth(const sf::Font& font, const std::string& name) {
+    return sf::Text(name, font, nameTextSize).getLocalBounds().width;
 }
 
 void drawStartPage(sf::RenderTarget& target, ComposedLayer& layer, const AssetCatalogue& assets) {
@@ -70,12 +104,25 @@ void drawSettingsPage(sf::RenderTarget& target, ComposedLayer& layer, const Asse
     drawStill(target, layer, parts);
 }
 
+sf::RectangleShape nameCaret(const sf::Text& name) {
+    const auto size = static_cast<float>(name.getCharacterSize());
+    sf::RectangleShape caret({std::max(1.0f, std::round(caretWidth * size)), caretHeight * size});
+    const sf::Vector2f end = name.findCharacterPos(name.getString().getSize());
+    caret.setPosition(std::round(end.x + caretGap * size),
+                      std::round(name.getPosition().y + caretTop * size));
+    caret.setFillColor(name.getFillColor());
+    return caret;
+}
+
 void drawNameField(sf::RenderTarget& target, sf::Sprite& prompt, bool promptShown, const sf::Text& name,
                    const sf::Text* warning) {
     if (promptShown) {
         blinkDraw(prompt, target, false);
     }
     target.draw(name);
+    if (blinkPhaseShown()) {
+        target.draw(nameCaret(name));
+    }
     if (warning != nullptr) {
         target.draw(*warning);
     }
@@ -84,8 +131,6 @@ void drawNameField(sf::RenderTarget& target, sf::Sprite& prompt, bool promptShow
 void drawPlayerList(sf::RenderTarget& target, const sf::Font& font, const std::vector<std::string>& names,
                     int currentIndex, Layout layout) {
     for (std::size_t i = 0; i < names.size() && i < listedRows; ++i) {
-        const bool current = static_cast<int>(i) == currentIndex;
-        drawCenteredText(target, font, names[i], listCentreX * layout.scaleX, listRowTop(i, layout),
-                         listTextSize, current ? currentPlayerColour : sf::Color(255, 255, 255, 255));
+        target.draw(playerRowText(font, names[i], i, static_cast<int>(i) == currentIndex, layout));
     }
 }

@@ -97,10 +97,11 @@ TEST_F(AppTest, StartAsksForANameFirstThenAHeldPressDelaysTheGameAndItsEndWrites
     EXPECT_EQ(app->assets.levelDigits[0].getColor().a + app->assets.levelDigits[1].getColor().a, 2 * 255)
         << "both level digits opaque";
     for (const bool byKey : {true, false}) { // B, or a quick click on the menu button
-        app->game.board[5] = Gem50;
+        std::tie(app->game.board[5], app->view.unsavedResultCause) = std::pair(Gem50, "disk full");
         byKey ? send(key(sf::Keyboard::B)) : quickClick(placeInRow(positions::gameButtons, 2).x + 30, 50);
         runFor(1.3);
-        EXPECT_TRUE(gameState == Menu && app->game.board[5] == Empty) << "a fresh game was prepared";
+        EXPECT_TRUE(gameState == Menu && app->game.board[5] == Empty && app->view.unsavedResultCause.empty())
+            << "a fresh game was prepared";
         click(menuX, startY);
         runFor(1.05);
     }

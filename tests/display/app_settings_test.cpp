@@ -3,6 +3,7 @@
 #include "display_fixture.h"
 
 #include "scores/highscore_file.h"
+#include "view/menu_pages.h"
 
 namespace displaytest {
 namespace {
@@ -115,11 +116,14 @@ TEST_F(SettingsTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
     EXPECT_FALSE(app->players.inputAccepted);
     runFor(0.2);
     EXPECT_TRUE(app->players.inputAccepted) << "after 3 s";
-    typeText(std::string(60, 'W'));
-    const std::string kept = app->players.nameInput;
-    ASSERT_TRUE(kept.size() > 3 && kept.size() < 60) << kept.size();
-    app->players.nameText.setString(kept.substr(0, kept.size() - 1));
-    EXPECT_LT(app->players.nameText.getLocalBounds().width, 210.0f) << "typing stops once 210 wide";
+    typeText("Zo"); // the caret after it shows in the blink's visible phases
+    startBlink();
+    const sf::IntRect caret(nameCaret(app->players.nameText).getGlobalBounds());
+    const auto white = [](sf::Color c, sf::Color) { return c.r > 230 && c.g > 230 && c.b > 230; };
+    for (const auto& [after, shown] : {std::pair{0.1, true}, {0.2, false}, {0.3, true}}) {
+        frameAfter(after);
+        EXPECT_EQ(countPixels(shot(), caret, "settings.png", white) > 20, shown) << after;
+    }
 }
 
 TEST_F(SettingsTest, TheListShowsSelectsAndDeletesPlayers) {
@@ -129,9 +133,9 @@ TEST_F(SettingsTest, TheListShowsSelectsAndDeletesPlayers) {
     frame(); // the list follows the file
     typeText("Cid\r");
     EXPECT_EQ(app->players.lastPlayerIndex, 2) << "an existing name selects that player";
-    // Row 1, the gap under it, just right of row 0's 200 pixels, row 0.
+    // Row 1, the gap under it, just right of row 0, row 0.
     const std::tuple<int, int, std::string> clicks[] = {
-        {1596, 494, "Bob"}, {1506, 499, "Bob"}, {1607, 430, "Bob"}, {1406, 410, "Ann"}};
+        {1596, 494, "Bob"}, {1506, 499, "Bob"}, {1656, 430, "Bob"}, {1356, 410, "Ann"}};
     for (const auto& [x, y, picked] : clicks) {
         send(event(sf::Event::MouseButtonPressed, x, y));
         EXPECT_EQ(app->players.currentPlayer, picked) << x << "," << y;
@@ -151,6 +155,52 @@ TEST_F(SettingsTest, TheListShowsSelectsAndDeletesPlayers) {
     EXPECT_TRUE(app->players.currentPlayer.empty() && app->players.lastPlayerIndex == -1);
     EXPECT_EQ(readFile(scoreFile), "[LAST_PLAYER]\n\n");
 }
+
+class TextFitTest : public AppTest, public ::testing::WithParamInterface<std::pair<unsigned, unsigned>> {};
+
+// The longest name the field takes lies inside, and fills at least half of, the field (inside its
+// border), its list row (between the ruled lines) and the game screen's name plates, at their design
+// places; so does the warning, and the caret after the name; a click on either end of the listed name
+// selects it.
+TEST_P(TextFitTest, TheLongestNameFitsItsFieldRowAndPlateOnEveryScreen) {
+    const std::string tenW(10, 'W');
+    writeFile(scoreFile, "Ann\n" + tenW + "\n[LAST_PLAYER]\nAnn\n");
+    start(GetParam().first, GetParam().second);
+    openSettings();
+    typeText(tenW + "WW");
+    EXPECT_EQ(app->players.nameInput, tenW) << "typing stops at the same name on every screen";
+    const Layout l = app->layout;
+    const sf::Font& f = app->assets.font;
+    const PlayerState& p = app->players;
+    const sf::FloatRect row = playerRowText(f, tenW, 1, false, l).getGlobalBounds(),
+                        name = p.nameText.getGlobalBounds(), field(1354, 247, 1658, 295);
+    // Bounds, then the box's left, top, right and bottom, then the share of its width they fill.
+    const std::tuple<sf::FloatRect, sf::FloatRect, float> boxes[] = {
+        {name, field, 0.5f},
+        {p.wrongInputText.getGlobalBounds(), field, 0.5f},
+        {nameCaret(p.nameText).getGlobalBounds(), {(name.left + name.width) / l.scaleX, 247, 1658, 295}, 0},
+        {row, {1356, 453, 1656, 500}, 0.5f},
+        {playerNameText(f, Normal, tenW, l).getGlobalBounds(), {1233, 53, 1503, 101}, 0.5f},
+        {playerNameText(f, ColorLines, tenW, l).getGlobalBounds(), {1147, 53, 1417, 101}, 0.5f}};
+    for (const auto& [in, box, share] : boxes) {
+        EXPECT_TRUE(in.left >= box.left * l.scaleX && in.top >= box.top * l.scaleY &&
+                    in.left + in.width <= box.width * l.scaleX &&
+                    in.top + in.height <= box.height * l.scaleY &&
+                    in.width >= share * (box.width - box.left) * l.scaleX)
+            << box.left << ": " << in.left << "," << in.top << " " << in.width << "x" << in.height;
+    }
+    for (const float x : {row.left + 1, row.left + row.width - 1}) {
+        app->players.currentPlayer = "Ann";
+        send(event(sf::Event::MouseButtonPressed, static_cast<int>(x),
+                   static_cast<int>(row.top + row.height / 2)));
+        EXPECT_EQ(app->players.currentPlayer, tenW) << x;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Screens, TextFitTest,
+                         ::testing::Values(std::pair(800u, 600u), std::pair(1024u, 768u),
+                                           std::pair(1280u, 1024u), std::pair(1920u, 1080u),
+                                           std::pair(2560u, 1080u), std::pair(3840u, 2160u)));
 
 } // namespace
 } // namespace displaytest

@@ -46,7 +46,7 @@ TEST_P(StartupTest, ScalesEverySpriteStartsWithFirstValuesAndButtonsReactWhereDr
         std::pair(2L, 20L));
     EXPECT_EQ(std::tuple(app->players.nameText.getPosition(), app->players.wrongInputText.getPosition(),
                          app->players.lastPlayerIndex),
-              std::tuple(sf::Vector2f(1355 * scaleX, 256), sf::Vector2f(1355 * scaleX, 258), -1));
+              std::tuple(sf::Vector2f(1361 * scaleX, 256), sf::Vector2f(1361 * scaleX, 258), -1));
     EXPECT_EQ(readFile(scoreFile), "") << "a damaged file is emptied";
     EXPECT_EQ(readFile(scoreFile + ".bak"), "Ann\n1,2\n[LAST_PLAYER]\nAnn\n");
     reachMainMenu();

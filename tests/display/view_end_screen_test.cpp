@@ -1,5 +1,5 @@
-// The end screen on rendered pixels: the picture's fade-in, which picture and message, the level count and
-// the final score, when the summary appears, and that its frame comes with it.
+// The end screen on rendered pixels: the picture's fade-in, which picture and message, the level count,
+// the final score and why it was not saved, when the summary appears, and that its frame comes with it.
 #include "display_fixture.h"
 
 namespace displaytest {
@@ -68,6 +68,18 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndTh
     advanceSeconds(0.6);
     fadeEndPicture(assets, game, elapsedSeconds(app->fadeClock)); // as the screen's update does
     EXPECT_NEAR(at(drawGameEndFrame(), 100, 100).r, 90, 2) << "alpha 153: 60 % of the red 150, over black";
+    // A result the file could not keep: a red line under the summary, once the summary shows.
+    std::tie(game.score, game.bestScore) = std::pair(40, 40);
+    for (const auto& [cause, seconds, shown] :
+         {std::tuple("", 3.5, false), {"the disk is full", 3.0, false}, {"the disk is full", 3.5, true}}) {
+        view.unsavedResultCause = cause;
+        const sf::Image frame = frameAfter(seconds);
+        int red = 0;
+        for (float x = 700; x < 1220; x += 2) {
+            red += at(frame, x, 930).r > 200 && at(frame, x, 930).g < 110;
+        }
+        EXPECT_EQ(red > 5, shown) << cause << " " << seconds;
+    }
 }
 
 // On the real pictures a band round the summary's place holds no frame (no gold on the night-blue ground)
