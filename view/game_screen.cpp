@@ -19,9 +19,6 @@ using positions::nameTop;
 constexpr unsigned nameSize = 18;
 constexpr float summaryDelay = 3.0f;
 constexpr std::size_t endScoreWidth = 5;
-// The line saying why the result is not in the high-score file, centred under the summary's frame.
-constexpr float unsavedCentreX = 960.0f;
-constexpr float unsavedTop = 915.0f;
 constexpr unsigned unsavedSize = 24;
 const sf::Color unsavedColour(238, 68, 68, 255);
 
@@ -202,7 +199,8 @@ void drawGameEnd(sf::RenderTarget& target, ComposedLayer& layer, AssetCatalogue&
         parts.sprites = summarySprites(a, view, game, layout);
         if (!view.unsavedResultCause.empty()) {
             unsaved = centredText(a.font, "Not saved: " + view.unsavedResultCause,
-                                  unsavedCentreX * layout.scaleX, unsavedTop * layout.scaleY,
+                                  positions::unsavedLine.x * layout.scaleX,
+                                  positions::unsavedLine.y * layout.scaleY,
                                   scaledCharacterSize(unsavedSize, layout), unsavedColour);
             parts.text = &unsaved;
         }

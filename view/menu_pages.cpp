@@ -107,9 +107,11 @@ void drawSettingsPage(sf::RenderTarget& target, ComposedLayer& layer, const Asse
 sf::RectangleShape nameCaret(const sf::Text& name) {
     const auto size = static_cast<float>(name.getCharacterSize());
     sf::RectangleShape caret({std::max(1.0f, std::round(caretWidth * size)), caretHeight * size});
-    const sf::Vector2f end = name.findCharacterPos(name.getString().getSize());
-    caret.setPosition(std::round(end.x + caretGap * size),
-                      std::round(name.getPosition().y + caretTop * size));
+    // After the pen's place or the last letter's overhang, whichever ends further right.
+    const sf::FloatRect letters = name.getGlobalBounds();
+    const float end =
+        std::max(name.findCharacterPos(name.getString().getSize()).x, letters.left + letters.width);
+    caret.setPosition(std::ceil(end + caretGap * size), std::round(name.getPosition().y + caretTop * size));
     caret.setFillColor(name.getFillColor());
     return caret;
 }

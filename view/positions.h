@@ -64,5 +64,7 @@ constexpr float pulseCentreY = 203;
 constexpr DesignPoint endMessage{695, 571};
 constexpr DesignRow endLevelDigits{{799, 795}, 16};
 constexpr DesignRow endScore{{907, 829}, 16};
+// The line saying why a result was not saved: centred on x, its top at y, under the summary's frame.
+constexpr DesignPoint unsavedLine{960, 915};
 
 } // namespace positions
