@@ -37,14 +37,14 @@ void reportUnread(const std::string& path, FileState state, const std::string& m
 std::string layoutText(const std::vector<PlayerRecord>& players, const std::string& lastPlayer) {
     std::string text;
     for (const PlayerRecord& player : players) {
-        if (!isWritableName(player.name))
+        if (!isStorableName(player.name))
             continue;
         text += player.name + '\n';
         for (const ModeResult& result : player.results)
             text += formatResultLine(result) + '\n';
     }
     text += lastPlayerMarker + '\n';
-    if (isWritableName(lastPlayer))
+    if (isStorableName(lastPlayer))
         text += lastPlayer;
     text += '\n';
     return text;
@@ -98,18 +98,33 @@ std::string unusableFileLine(const std::string& path, FileState state) {
     return "Не удалось прочитать файл рекордов " + path + "; он оставлен без изменений.";
 }
 
-bool writePlayers(const std::string& path, const std::vector<PlayerRecord>& players,
-                  const std::string& lastPlayer) {
+WriteError writePlayers(const std::string& path, const std::vector<PlayerRecord>& players,
+                        const std::string& lastPlayer) {
     return replaceFileContent(path, layoutText(players, lastPlayer));
 }
 
-void savePlayers(const std::string& path, const std::vector<PlayerRecord>& players) {
+std::string lastStorableName(const std::vector<PlayerRecord>& players) {
     std::string lastPlayer;
     for (const PlayerRecord& player : players) {
-        if (isWritableName(player.name))
+        if (isStorableName(player.name))
             lastPlayer = player.name;
     }
-    writePlayers(path, players, lastPlayer);
+    return lastPlayer;
+}
+
+void savePlayers(const std::string& path, const std::vector<PlayerRecord>& players) {
+    const StoreLock lock(path);
+    if (!lock.held()) {
+        reportBusyFile(path);
+        return;
+    }
+    const WriteError error = writePlayers(path, players, lastStorableName(players));
+    if (failed(error))
+        reportWriteError("Не удалось открыть файл для записи", path, error);
+}
+
+void reportBusyFile(const std::string& path) {
+    reportLine(std::cerr, "Файл рекордов " + path + " занят другой копией игры; изменение не выполнено.");
 }
 
 std::vector<std::string> readPlayerNames(const std::string& path) {
@@ -140,21 +155,10 @@ std::string readLastPlayer(const std::string& path) {
     return std::string();
 }
 
-void setLastPlayer(const std::string& path, const std::string& name) {
-    if (!isStorableName(name)) {
-        reportLine(std::cerr, "Имя игрока не записано в файл рекордов: оно пустое, содержит запятую или "
-                              "перевод строки либо совпадает с " +
-                                  lastPlayerMarker + ".");
-        return;
-    }
-    std::vector<std::string> lines;
-    const FileState state = readScoreLines(path, lines);
-    if (state != FileState::Read) {
-        reportLine(std::cerr, state == FileState::Missing
-                                  ? "Не удалось открыть файл " + path + " для обновления последнего игрока."
-                                  : unusableFileLine(path, state));
-        return;
-    }
+namespace {
+
+// The file's lines with name in place of the line after each marker, or a marker and name appended.
+std::string withLastPlayer(const std::vector<std::string>& lines, const std::string& name) {
     std::string text;
     bool markerSeen = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -167,12 +171,39 @@ void setLastPlayer(const std::string& path, const std::string& name) {
     }
     if (!markerSeen)
         text += lastPlayerMarker + '\n' + name + '\n';
-    if (!replaceFileContent(path, text))
-        reportLine(std::cerr, "Не удалось открыть файл для записи обновлённого списка.");
+    return text;
+}
+
+} // namespace
+
+void setLastPlayer(const std::string& path, const std::string& name) {
+    if (!isStorableName(name)) {
+        reportLine(std::cerr, "Имя игрока не записано в файл рекордов: оно пустое, содержит запятую или "
+                              "перевод строки либо совпадает с " +
+                                  lastPlayerMarker + ".");
+        return;
+    }
+    const StoreLock lock(path);
+    if (!lock.held()) {
+        reportBusyFile(path);
+        return;
+    }
+    std::vector<std::string> lines;
+    const FileState state = readScoreLines(path, lines);
+    if (state != FileState::Read) {
+        reportLine(std::cerr, state == FileState::Missing
+                                  ? "Не удалось открыть файл " + path + " для обновления последнего игрока."
+                                  : unusableFileLine(path, state));
+        return;
+    }
+    const WriteError error = replaceFileContent(path, withLastPlayer(lines, name));
+    if (failed(error))
+        reportWriteError("Не удалось открыть файл для записи обновлённого списка", path, error);
 }
 
 bool isStorableName(const std::string& name) {
-    if (name.empty() || name == lastPlayerMarker)
+    if (classifyLine(name) != LineKind::Name || name.find('\n') != std::string::npos)
         return false;
-    return name.find_first_of(",\r\n") == std::string::npos;
+    // Both would be dropped by the next read.
+    return name.back() != '\r' && name.rfind(byteOrderMark, 0) != 0;
 }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "file_rewrite.h"
 #include "score_types.h"
 #include "startup_check.h"
 #include "store_io.h"
@@ -33,15 +34,21 @@ std::string unusableFileLine(const std::string& path, FileState state);
 
 // Rewrites the file with the last record's name as the last player.
 void savePlayers(const std::string& path, const std::vector<PlayerRecord>& players);
-// Rewrites the file in the written layout with lastPlayer on the last-player line; false when the
-// file could not be written (the old file is then unchanged). Records whose name the file cannot hold
-// are left out, and such a last player is written as an empty line.
-bool writePlayers(const std::string& path, const std::vector<PlayerRecord>& players,
-                  const std::string& lastPlayer);
+// Rewrites the file in the written layout with lastPlayer on the last-player line; the old file is
+// unchanged when this fails. Records whose name the file cannot hold are left out, and such a last
+// player is written as an empty line. The caller holds the StoreLock.
+WriteError writePlayers(const std::string& path, const std::vector<PlayerRecord>& players,
+                        const std::string& lastPlayer);
+// The name of the last record the file can hold, empty when there is none.
+std::string lastStorableName(const std::vector<PlayerRecord>& players);
+// The line for a change that another running copy of the game kept from being made.
+void reportBusyFile(const std::string& path);
 
 std::vector<std::string> readPlayerNames(const std::string& path);
 std::string readLastPlayer(const std::string& path);
 void setLastPlayer(const std::string& path, const std::string& name);
 
-// False for a name the file cannot hold: empty, with a comma, CR or LF, or equal to the marker.
+// True when a line holding exactly this name reads back as the same name line: false for an empty
+// name, one with a comma or a line feed, one ending in CR, starting with a byte-order mark or equal to
+// the marker.
 bool isStorableName(const std::string& name);

@@ -23,13 +23,19 @@ ModeResult* storedResult(std::vector<PlayerRecord>& players, const std::string& 
     return &player->results[static_cast<std::size_t>(mode - 1)];
 }
 
-// A file the game could not read is never written over: every player in it would be lost.
-bool loadForChange(const std::string& path, std::vector<PlayerRecord>& players) {
+// A file the game could not read is never written over: every player in it would be lost. The lock
+// is held from here to the rewrite. Empty when the change may go on, else why not, for the player.
+std::string loadForChange(const std::string& path, const StoreLock& lock,
+                          std::vector<PlayerRecord>& players) {
+    if (!lock.held()) {
+        reportBusyFile(path);
+        return causeForPlayer(lock.error);
+    }
     const FileState state = readPlayers(path, players);
     if (state == FileState::Read || state == FileState::Missing)
-        return true;
+        return std::string();
     reportLine(std::cerr, unusableFileLine(path, state));
-    return false;
+    return "the file cannot be read";
 }
 
 } // namespace
@@ -41,8 +47,9 @@ void addPlayer(const std::string& path, const std::string& name) {
                                   lastPlayerMarker + ". Новый игрок не добавлен.");
         return;
     }
+    const StoreLock lock(path);
     std::vector<PlayerRecord> players;
-    if (!loadForChange(path, players))
+    if (!loadForChange(path, lock, players).empty())
         return;
     if (findPlayer(players, name) != players.end()) {
         reportLine(std::cout, "Игрок с именем \"" + name + "\" уже существует в файле рекордов.");
@@ -54,21 +61,26 @@ void addPlayer(const std::string& path, const std::string& name) {
         return;
     }
     players.push_back(PlayerRecord{name, std::vector<ModeResult>(resultSlots)});
-    if (!writePlayers(path, players, name))
-        reportLine(std::cerr, "Не удалось открыть файл для записи.");
+    const WriteError error = writePlayers(path, players, name);
+    if (failed(error))
+        reportWriteError("Не удалось открыть файл для записи", path, error);
 }
 
 std::string recordResult(const std::string& path, const std::string& name, int mode, int score,
                          int levelsCompleted, int matches) {
+    const StoreLock lock(path);
     std::vector<PlayerRecord> players;
-    if (!loadForChange(path, players))
-        return "the file cannot be read";
+    const std::string unread = loadForChange(path, lock, players);
+    if (!unread.empty())
+        return unread;
     ModeResult* stored = storedResult(players, name, mode);
     if (stored != nullptr && score > stored->score)
         *stored = ModeResult{matches, levelsCompleted, score};
-    if (!writePlayers(path, players, name))
-        return "the file cannot be written";
-    return "";
+    const WriteError error = writePlayers(path, players, name);
+    if (!failed(error))
+        return "";
+    reportWriteError("Результат игры не сохранён", path, error);
+    return causeForPlayer(error);
 }
 
 int storedBestScore(const std::string& path, const std::string& name, int mode) {
@@ -78,13 +90,16 @@ int storedBestScore(const std::string& path, const std::string& name, int mode) 
 }
 
 void deletePlayer(const std::string& path, const std::string& name) {
+    const StoreLock lock(path);
     std::vector<PlayerRecord> players;
-    if (!loadForChange(path, players))
+    if (!loadForChange(path, lock, players).empty())
         return;
     players.erase(std::remove_if(players.begin(), players.end(),
                                  [&name](const PlayerRecord& player) { return player.name == name; }),
                   players.end());
-    savePlayers(path, players);
+    const WriteError error = writePlayers(path, players, lastStorableName(players));
+    if (failed(error))
+        reportWriteError("Не удалось открыть файл для записи", path, error);
 }
 
 int indexOfLastPlayer(const std::string& path) {

@@ -57,6 +57,10 @@ std::vector<std::string> splitLines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
     while (start < text.size()) {
+        while (text.compare(start, byteOrderMark.size(), byteOrderMark) == 0)
+            start += byteOrderMark.size();
+        if (start >= text.size())
+            break;
         std::size_t end = text.find('\n', start);
         if (end == std::string::npos)
             end = text.size();
@@ -99,12 +103,4 @@ bool parseResultLine(const std::string& line, ModeResult& result) {
 std::string formatResultLine(const ModeResult& result) {
     return std::to_string(result.score) + fieldSeparator + std::to_string(result.levelsCompleted) +
            fieldSeparator + std::to_string(result.matches);
-}
-
-bool isWritableName(const std::string& name) {
-    if (classifyLine(name) != LineKind::Name)
-        return false;
-    if (name.find('\n') != std::string::npos)
-        return false;
-    return name.back() != '\r';
 }

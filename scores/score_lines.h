@@ -9,8 +9,13 @@
 
 enum class LineKind { Empty, Marker, Result, Name };
 
+// Some editors (Windows Notepad) start a UTF-8 file with it, and files joined together carry theirs
+// into the middle: it is no part of any line.
+inline const std::string byteOrderMark = "\xEF\xBB\xBF";
+
 // Splits at '\n' like a line-by-line read: the last line may lack its terminator, and trailing '\r'
-// characters are dropped so that files written on Windows read the same as ours.
+// characters are dropped so that files written on Windows read the same as ours. Byte-order marks at
+// the start of a line are skipped.
 std::vector<std::string> splitLines(const std::string& text);
 
 LineKind classifyLine(const std::string& line);
@@ -20,6 +25,3 @@ LineKind classifyLine(const std::string& line);
 bool parseResultLine(const std::string& line, ModeResult& result);
 
 std::string formatResultLine(const ModeResult& result);
-
-// True when a line holding exactly this name reads back as the same name line.
-bool isWritableName(const std::string& name);

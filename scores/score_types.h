@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-inline const std::string highScoreFile = "assets/highscore.txt";
 inline const std::string lastPlayerMarker = "[LAST_PLAYER]";
 constexpr int maxPlayers = 10;
 // One result per scored mode, Easy (1) to ColorLines (5); Casual keeps none.

@@ -2,10 +2,12 @@
 // keeping a copy of it beside the file.
 #include "startup_check.h"
 
+#include <cerrno>
 #include <iostream>
 
 #include "file_rewrite.h"
 #include "highscore_file.h"
+#include "platform.h"
 #include "score_lines.h"
 #include "store_report.h"
 
@@ -44,25 +46,29 @@ bool isWellFormed(const std::vector<std::string>& lines) {
 
 // Copies the file to the first free copy name, so an earlier copy is never overwritten; copy holds the
 // name used, or the one that failed.
-bool keepCopyOf(const std::string& path, std::string& copy) {
+WriteError keepCopyOf(const std::string& path, std::string& copy) {
+    WriteError error;
     for (int number = 0; number < maxCopies; ++number) {
         copy = backupPathFor(path, number);
-        const CopyOutcome outcome = copyToNewFile(path, copy);
-        if (outcome != CopyOutcome::NameTaken)
-            return outcome == CopyOutcome::Copied;
+        error = copyToNewFile(path, copy);
+        if (error.code != EEXIST)
+            return error;
     }
-    return false;
+    return error;
 }
 
 void emptyMalformedFile(const std::string& path) {
     std::string copy;
-    if (!keepCopyOf(path, copy)) {
-        reportLine(std::cerr, "Не удалось сохранить копию повреждённого файла рекордов в " + copy +
-                                  "; файл оставлен без изменений.");
+    WriteError error = keepCopyOf(path, copy);
+    if (failed(error)) {
+        reportWriteError(
+            "Не удалось сохранить копию повреждённого файла рекордов; файл оставлен без изменений", copy,
+            error);
         return;
     }
-    if (!replaceFileContent(path, std::string())) {
-        reportLine(std::cerr, "Не удалось открыть файл рекордов для очистки.");
+    error = replaceFileContent(path, std::string());
+    if (failed(error)) {
+        reportWriteError("Не удалось открыть файл рекордов для очистки", path, error);
         return;
     }
     reportLine(std::cerr,
@@ -78,6 +84,13 @@ std::string backupPathFor(const std::string& path, int copyNumber) {
 }
 
 void validateHighScoreFile(const std::string& path) {
+    // Another copy may be rewriting the file; its read, copies and emptying must not cross that.
+    const StoreLock lock(path);
+    if (!lock.held()) {
+        reportBusyFile(path);
+        return;
+    }
+    removeLeftoverTemporaries(followLinks(path));
     std::vector<std::string> lines;
     const FileState state = readScoreLines(path, lines);
     if (state == FileState::Missing) {

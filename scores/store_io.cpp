@@ -1,29 +1,26 @@
-// Reads and copies of the high-score file that never block on a special file in its place, never hold
-// more than a bounded amount in memory, and never overwrite a file that exists.
+// Reads, copies and writes of the high-score file that never block on a special file in its place, never
+// hold more than a bounded amount in memory, never overwrite a file that exists, and say why they failed.
 #include "store_io.h"
 
+#include <cctype>
 #include <cerrno>
+#include <cstring>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include "platform.h"
 
 namespace {
 
 constexpr std::size_t readChunk = 4096;
-// What open() returns when it fails.
-constexpr int notOpened = -1;
 
-// Non-blocking, so that a pipe in the file's place cannot hang the game; only plain files count.
+// Only plain files count.
 int openPlainFile(const std::string& path, FileState& state) {
-    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = openForReading(path);
     if (fd == notOpened) {
         state = errno == ENOENT ? FileState::Missing : FileState::Unreadable;
         return notOpened;
     }
-    struct stat info {};
-    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        close(fd);
+    if (!isPlainFile(fd)) {
+        closeFile(fd);
         state = FileState::Unreadable;
         return notOpened;
     }
@@ -31,22 +28,63 @@ int openPlainFile(const std::string& path, FileState& state) {
     return fd;
 }
 
-// Plain files take a write of this size whole; a shorter write means the disk is full.
-bool writeAll(int fd, const char* data, std::size_t size) {
-    return write(fd, data, size) == static_cast<ssize_t>(size);
+// A write may take fewer bytes than asked (a signal, a nearly full disk); the rest is written again,
+// and a full disk then reports itself on the next write.
+WriteError writeAll(int fd, const char* data, std::size_t size) {
+    while (size > 0) {
+        const long written = writeSome(fd, data, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            return written < 0 ? errorAt("write") : WriteError{"write", ENOSPC};
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+    return WriteError{};
 }
 
-bool copyContent(int from, int to) {
+WriteError copyContent(int from, int to) {
     char buffer[readChunk];
-    ssize_t got = read(from, buffer, sizeof buffer);
-    for (; got > 0; got = read(from, buffer, sizeof buffer)) {
-        if (!writeAll(to, buffer, static_cast<std::size_t>(got)))
-            return false;
+    long got = readSome(from, buffer, sizeof buffer);
+    for (; got > 0; got = readSome(from, buffer, sizeof buffer)) {
+        const WriteError error = writeAll(to, buffer, static_cast<std::size_t>(got));
+        if (failed(error))
+            return error;
     }
-    return got == 0 && fsync(to) == 0;
+    if (got < 0)
+        return errorAt("read");
+    return flushToDisk(to) ? WriteError{} : errorAt("fsync");
 }
 
 } // namespace
+
+WriteError errorAt(const std::string& step) {
+    return WriteError{step, errno == 0 ? EIO : errno};
+}
+
+std::string describe(const WriteError& error) {
+    std::string cause = std::strerror(error.code);
+    if (!cause.empty())
+        cause[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(cause[0])));
+    return error.step + ": " + cause;
+}
+
+std::string causeForPlayer(const WriteError& error) {
+    switch (error.code) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return "the disk is full";
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return error.step == "create" ? "the folder is read-only" : "the file is read-only";
+    case EWOULDBLOCK:
+        return "another copy of the game holds the file";
+    default:
+        return "the file cannot be written";
+    }
+}
 
 FileState readWholeFile(const std::string& path, std::string& content, std::size_t maxBytes) {
     FileState state = FileState::Missing;
@@ -54,10 +92,10 @@ FileState readWholeFile(const std::string& path, std::string& content, std::size
     if (fd == notOpened)
         return state;
     char buffer[readChunk];
-    ssize_t got = read(fd, buffer, sizeof buffer);
-    for (; got > 0 && content.size() <= maxBytes; got = read(fd, buffer, sizeof buffer))
+    long got = readSome(fd, buffer, sizeof buffer);
+    for (; got > 0 && content.size() <= maxBytes; got = readSome(fd, buffer, sizeof buffer))
         content.append(buffer, static_cast<std::size_t>(got));
-    close(fd);
+    closeFile(fd);
     if (got < 0)
         return FileState::Unreadable;
     return content.size() > maxBytes ? FileState::Oversized : FileState::Read;
@@ -69,31 +107,34 @@ FileState probeFile(const std::string& path, bool& empty) {
     if (fd == notOpened)
         return state;
     char first = 0;
-    empty = read(fd, &first, 1) == 0;
-    close(fd);
+    empty = readSome(fd, &first, 1) == 0;
+    closeFile(fd);
     return state;
 }
 
-CopyOutcome copyToNewFile(const std::string& from, const std::string& to) {
+WriteError copyToNewFile(const std::string& from, const std::string& to) {
     FileState state = FileState::Missing;
     const int source = openPlainFile(from, state);
     if (source == notOpened)
-        return CopyOutcome::Failed;
-    const int copy = open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        return errorAt("open");
+    const int copy = createNewFile(to);
     if (copy == notOpened) {
-        const bool taken = errno == EEXIST;
-        close(source);
-        return taken ? CopyOutcome::NameTaken : CopyOutcome::Failed;
+        const WriteError error = errorAt("create");
+        closeFile(source);
+        return error;
     }
-    const bool copied = copyContent(source, copy);
-    const bool closed = close(copy) == 0;
-    close(source);
-    if (copied && closed)
-        return CopyOutcome::Copied;
-    unlink(to.c_str());
-    return CopyOutcome::Failed;
+    WriteError error = copyContent(source, copy);
+    if (!closeFile(copy) && !failed(error))
+        error = errorAt("close");
+    closeFile(source);
+    if (failed(error))
+        removeFile(to);
+    return error;
 }
 
-bool writeAllAndSync(int fd, const std::string& content) {
-    return writeAll(fd, content.data(), content.size()) && fsync(fd) == 0;
+WriteError writeAllAndSync(int fd, const std::string& content) {
+    const WriteError error = writeAll(fd, content.data(), content.size());
+    if (failed(error))
+        return error;
+    return flushToDisk(fd) ? WriteError{} : errorAt("fsync");
 }

@@ -30,3 +30,7 @@ void reportFileState(const std::string& path, const std::string& text) {
 void forgetFileState(const std::string& path) {
     reportedStates().erase(path);
 }
+
+void reportWriteError(const std::string& what, const std::string& path, const WriteError& error) {
+    reportLine(std::cerr, what + ": " + path + ": " + describe(error) + ".");
+}

@@ -68,6 +68,9 @@ TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
           {fiveZeroLines + "A\nA\n\n7,1,2\n[LAST_PLAYER]\nG\nG\n", "A: |A: 7 1 2; ", "A,A,G", "G"},
           {"A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\n  B \nC\n[LAST_PLAYER]\nD\nE", "A: ", "A,C,E", "  B "},
           {"A\n2147483648,1,1\n5,1,1\n", "A: 5 1 1; ", "A", ""},
+          {"\xEF\xBB\xBF"
+           "A\r\n5,1,1\r\n[LAST_PLAYER]\r\nA",
+           "A: 5 1 1; ", "A", "A"},
           {"a\rb\r\r\n[last_player]\n \n[LAST_PLAYER] \n,\n[LAST_PLAYER]",
            "a\rb: |[last_player]: | : |[LAST_PLAYER] : ", "a\rb,[last_player], ,[LAST_PLAYER] ", ""},
           {"", "", "", ""},
@@ -103,7 +106,9 @@ TEST_F(ScoreFileTest, WritersRewriteInTheWrittenLayout) {
     for (const auto& [before, name, after] :
          {std::tuple{"\nA\n\n[LAST_PLAYER]\nA\nstray\n", "B", "\nA\n\n[LAST_PLAYER]\nB\nstray\n"},
           {"A\n", "A", "A\n[LAST_PLAYER]\nA\n"},
-          {"A\r\n[LAST_PLAYER]", "B", "A\n[LAST_PLAYER]\nB\n"},
+          {"\xEF\xBB\xBF"
+           "A\r\n[LAST_PLAYER]",
+           "B", "A\n[LAST_PLAYER]\nB\n"},
           {"A\n[LAST_PLAYER]\n\n[LAST_PLAYER]\nB\nC\n", "Z", "A\n[LAST_PLAYER]\nZ\n[LAST_PLAYER]\nZ\nC\n"}}) {
         writeText(scoreFile, before);
         setLastPlayer(scoreFile, name);

@@ -13,32 +13,47 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-// Every fsync of this test program passes here, so a test can tell what reached the disk in which order.
+// Every fsync of this test program passes here, so a test can tell what reached the disk in which order;
+// it fails as on a full disk for a file whose path holds syncFailsFor.
 std::vector<std::string> syncedPaths;
+std::string syncFailsFor = "\n";
 extern "C" int fsync(int fd) {
     std::error_code ignored;
     syncedPaths.push_back(fs::read_symlink("/proc/self/fd/" + std::to_string(fd), ignored).string());
-    return static_cast<int>(syscall(SYS_fsync, fd));
+    if (syncedPaths.back().find(syncFailsFor) == std::string::npos)
+        return static_cast<int>(syscall(SYS_fsync, fd));
+    errno = ENOSPC;
+    return -1;
 }
 
 namespace {
 
-const std::string writesFailed =
-    "Не удалось открыть файл для записи.\nНе удалось открыть файл для записи обновлённого списка.\n";
+// The lines of the changes below when every write fails with cause.
+std::string writesFailed(const std::string& path, const std::string& cause) {
+    const std::string tail = ": " + path + ": " + cause + ".\n",
+                      failed = "Не удалось открыть файл для записи";
+    return failed + tail + failed + " обновлённого списка" + tail + "Результат игры не сохранён" + tail +
+           failed + tail;
+}
 
-// Every change the store offers; each must leave the old file whole when it cannot finish.
-void changeEverything(const std::string& path) {
+// Every change the store offers; each must leave the old file whole when it cannot finish. Returns
+// the end screen's cause of the result's write.
+std::string changeEverything(const std::string& path) {
     addPlayer(path, "B");
     setLastPlayer(path, "B");
-    recordResult(path, "A", 1, 999, 1, 1);
+    const std::string cause = recordResult(path, "A", 1, 999, 1, 1);
     deletePlayer(path, "A");
+    return cause;
 }
 
 // Runs the action in a child process that may write at most 100 bytes to any file, as on a full disk, or
-// none and dies at its first write; returns its wait status.
-int runOnAFullDisk(const std::function<void()>& action, bool dies) {
+// none and dies at its first write; returns its wait status, and what it wrote on its standard error.
+int runOnAFullDisk(const std::function<void()>& action, bool dies, std::string& printed) {
     std::fflush(nullptr);
+    int pipeEnds[2];
+    EXPECT_EQ(pipe(pipeEnds), 0);
     if (fork() == 0) {
+        dup2(pipeEnds[1], STDERR_FILENO);
         prctl(PR_SET_DUMPABLE, 0);
         const rlim_t bytes = dies ? 0 : 100;
         const rlimit limit{bytes, bytes};
@@ -47,51 +62,71 @@ int runOnAFullDisk(const std::function<void()>& action, bool dies) {
         action();
         _exit(0);
     }
+    close(pipeEnds[1]);
     int status = 0;
     wait(&status);
+    printed.assign(4096, '\0');
+    printed.resize(static_cast<std::size_t>(std::max(read(pipeEnds[0], printed.data(), 4096), ssize_t{0})));
+    close(pipeEnds[0]);
     return status;
 }
 
 } // namespace
 
-TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFile) {
-    const std::string onePlayer = withLast(player("A"), "A"), temporary = temporaryPathFor(scoreFile);
+TEST_F(ScoreFileTest, FailedWritesLeaveTheOldFileAndSayWhy) {
+    const std::string onePlayer = withLast(player("A"), "A"), full = "fsync: no space left on device";
     writeText(scoreFile, onePlayer);
-    fs::create_directory(temporary);
-    EXPECT_EQ(printedBy([&] { changeEverything(scoreFile); }), writesFailed);
-    EXPECT_EQ(readText(scoreFile), onePlayer);
-    writeText(scoreFile, "damaged");
-    EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }),
-              "Не удалось открыть файл рекордов для очистки.\n");
-    EXPECT_EQ(readText(scoreFile) + readText(scoreFile + ".bak"), "damageddamaged");
-    fs::remove(scoreFile + ".bak");
-    writeText(scoreFile, onePlayer);
-    fs::remove(temporary);
-    for (const bool dies : {false, true}) {
-        const int status =
-            runOnAFullDisk([&] { addPlayer(scoreFile, "A name long enough for a full disk"); }, dies);
-        EXPECT_EQ(dies ? WTERMSIG(status) : WEXITSTATUS(status), dies ? SIGXFSZ : 0);
-        // Only a process killed mid-write leaves its temporary file behind.
-        EXPECT_EQ(readText(scoreFile) + std::to_string(fs::exists(temporary)),
-                  onePlayer + (dies ? "1" : "0"));
+    syncFailsFor = ".tmp.";
+    std::string cause;
+    EXPECT_EQ(printedBy([&] { cause = changeEverything(scoreFile); }), writesFailed(scoreFile, full));
+    EXPECT_EQ(cause, "the disk is full");
+    EXPECT_EQ(readText(scoreFile) + entries(), onePlayer + "highscore.txt highscore.txt.lock");
+    // The start-up check fails to empty a damaged file, or before that to copy it.
+    const std::string noCopy =
+        "Не удалось сохранить копию повреждённого файла рекордов; файл оставлен без изменений: ";
+    for (const auto& [failing, printed, kept] :
+         {std::tuple<std::string, std::string, std::string>{
+              ".tmp.", "Не удалось открыть файл рекордов для очистки: " + scoreFile, "damaged"},
+          {".bak", noCopy + scoreFile + ".bak", noFile}}) {
+        writeText(scoreFile, "damaged");
+        syncFailsFor = failing;
+        EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }), printed + ": " + full + ".\n");
+        EXPECT_EQ(readText(scoreFile) + readText(scoreFile + ".bak"), "damaged" + kept);
+        fs::remove(scoreFile + ".bak");
     }
+    syncFailsFor = "\n";
+    writeText(scoreFile, onePlayer);
+    // A short write is written on until the disk says it is full; a process killed mid-write leaves its
+    // temporary file behind, which the next start-up check removes.
+    for (const bool dies : {false, true}) {
+        std::string printed;
+        const int status = runOnAFullDisk([&] { addPlayer(scoreFile, "A name long enough for a full disk"); },
+                                          dies, printed);
+        EXPECT_EQ(dies ? WTERMSIG(status) : WEXITSTATUS(status), dies ? SIGXFSZ : 0);
+        EXPECT_EQ(printed,
+                  dies ? ""
+                       : "Не удалось открыть файл для записи: " + scoreFile + ": write: file too large.\n");
+        EXPECT_EQ(readText(scoreFile) + entries(),
+                  onePlayer + "highscore.txt highscore.txt.lock" + (dies ? " highscore.txt.tmp.?" : ""));
+    }
+    validateHighScoreFile(scoreFile);
     syncedPaths.clear();
     addPlayer(scoreFile, "C");
-    EXPECT_EQ(readText(scoreFile) + readText(temporary), withLast(player("A") + player("C"), "C") + noFile);
+    EXPECT_EQ(readText(scoreFile) + entries(),
+              withLast(player("A") + player("C"), "C") + "highscore.txt highscore.txt.lock");
     // The rewrite reaches the disk before its rename, the folder after.
     const std::string folder = fs::canonical(dir).string();
-    EXPECT_EQ(syncedPaths, (std::vector<std::string>{folder + "/highscore.txt.tmp", folder}));
-    // A damaged file stays as it is when no copy of it can be made: the disk is full, or every name is taken.
+    ASSERT_EQ(syncedPaths.size(), 2u);
+    EXPECT_EQ(syncedPaths[0].substr(0, syncedPaths[0].size() - 6) + " " + syncedPaths[1],
+              folder + "/highscore.txt.tmp. " + folder);
+    // A damaged file stays as it is when no copy of it can be made: every name is taken.
     const std::string damaged(200, 'x'), copy = scoreFile + ".bak";
     writeText(scoreFile, damaged);
-    EXPECT_EQ(WEXITSTATUS(runOnAFullDisk([&] { validateHighScoreFile(scoreFile); }, false)), 0);
-    EXPECT_EQ(readText(scoreFile) + readText(copy), damaged + noFile);
     writeText(copy, "");
     for (int number = 1; number < 1000; ++number)
         writeText(copy + "." + std::to_string(number), "");
     EXPECT_EQ(printedBy([&] { validateHighScoreFile(scoreFile); }),
-              "Не удалось сохранить копию повреждённого файла рекордов в " + copy +
-                  ".999; файл оставлен без изменений.\n");
+              noCopy + copy + ".999: create: file exists.\n");
     EXPECT_EQ(readText(scoreFile), damaged);
 }
 
@@ -108,7 +143,7 @@ TEST_F(ScoreFileTest, WhatCannotBeReadIsNeverWrittenOverAndSaidOncePerCause) {
             changeEverything(scoreFile);
         });
         EXPECT_EQ(printed, line + line + line + line + line) << "once for the frames, once per change";
-        EXPECT_EQ(readText(scoreFile) + readText(temporaryPathFor(scoreFile)), before + noFile);
+        EXPECT_EQ(readText(scoreFile) + entries(), before + "highscore.txt highscore.txt.lock");
     };
     mkfifo(scoreFile.c_str(), S_IRUSR | S_IWUSR);
     const std::string unreadable =
@@ -174,8 +209,9 @@ TEST_F(ScoreFilePermissions, UnreadableAndReadOnlyFilesAreKeptAndLinkedOrReadOnl
     // A read-only file is kept.
     writeText(scoreFile, onePlayer);
     fs::permissions(scoreFile, fs::perms::owner_read | fs::perms::others_read);
-    EXPECT_EQ(printedBy([&] { changeEverything(scoreFile); }), writesFailed);
-    EXPECT_EQ(readText(scoreFile) + readText(temporaryPathFor(scoreFile)), onePlayer + noFile);
+    EXPECT_EQ(printedBy([&] { changeEverything(scoreFile); }),
+              writesFailed(scoreFile, "open: permission denied"));
+    EXPECT_EQ(readText(scoreFile) + entries(), onePlayer + "highscore.txt highscore.txt.lock");
     fs::permissions(scoreFile, readWrite);
     fs::permissions(dir, fs::perms::owner_read | fs::perms::owner_exec);
     EXPECT_EQ(printedBy([&] { addPlayer(scoreFile, "B"); }), "");
@@ -190,7 +226,8 @@ TEST_F(ScoreFilePermissions, UnreadableAndReadOnlyFilesAreKeptAndLinkedOrReadOnl
     EXPECT_EQ(readText(target), "[LAST_PLAYER]\nA\n") << "a dangling link gets its file";
     fs::permissions(target, readWrite | fs::perms::group_read);
     addPlayer(scoreFile, "B");
-    EXPECT_EQ(readText(target) + readText(dir + "/real/scores.txt.tmp"), withLast(player("B"), "B") + noFile);
+    EXPECT_EQ(readText(target) + entries(),
+              withLast(player("B"), "B") + "highscore.txt highscore.txt.lock real");
     EXPECT_EQ(fs::status(target).permissions(), readWrite | fs::perms::group_read);
     EXPECT_TRUE(fs::is_symlink(scoreFile));
 }

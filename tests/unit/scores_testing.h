@@ -10,6 +10,9 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <random>
+#include <regex>
+#include <set>
 
 namespace fs = std::filesystem;
 
@@ -36,9 +39,9 @@ inline std::string printedBy(const std::function<void()>& action) {
 class ScoreFileTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "tavrello-scores-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir = pattern;
+        dir = (fs::temp_directory_path() / ("tavrello-scores-" + std::to_string(std::random_device()())))
+                  .string();
+        ASSERT_TRUE(fs::create_directory(dir));
         scoreFile = dir + "/highscore.txt";
         filesOpen = openFiles();
     }
@@ -47,17 +50,45 @@ class ScoreFileTest : public ::testing::Test {
         fs::permissions(dir, fs::perms::owner_all);
         fs::remove_all(dir);
     }
-    static std::ptrdiff_t openFiles() { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); }
+#ifdef _WIN32
+    static std::ptrdiff_t openFiles() {
+        return 0;
+    }
+#else
+    static std::ptrdiff_t openFiles() {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
+    }
+#endif
     static void writeText(const std::string& path, const std::string& text) {
         fs::remove(path);
         if (text != noFile)
             std::ofstream(path, std::ios::binary) << text;
     }
     // A pipe or a folder in the file's place reads as no file, without waiting for a writer.
-    static std::string readText(const std::string& path) {
+    static std::string rawText(const std::string& path) {
         if (!fs::is_regular_file(path))
             return noFile;
         return std::string(std::istreambuf_iterator<char>(std::ifstream(path, std::ios::binary).rdbuf()), {});
+    }
+    // With LF line ends on every system; rawText shows the system's own.
+    static std::string readText(const std::string& path) {
+        std::string text = rawText(path);
+#ifdef _WIN32
+        for (std::size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+            text.erase(at, 1);
+#endif
+        return text;
+    }
+    // The folder's names in order, each temporary one as NAME.tmp.?, as it has a name of its own.
+    std::string entries() const {
+        std::set<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir))
+            names.insert(
+                std::regex_replace(entry.path().filename().string(), std::regex("\\.tmp\\..*"), ".tmp.?"));
+        std::string list;
+        for (const std::string& name : names)
+            list += (list.empty() ? "" : " ") + name;
+        return list;
     }
     // Alpha has an Easy and a Hard result.
     const std::string twoPlayers =
