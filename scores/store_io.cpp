@@ -72,7 +72,9 @@ std::string describe(const WriteError& error) {
 std::string causeForPlayer(const WriteError& error) {
     switch (error.code) {
     case ENOSPC:
+#ifdef EDQUOT // a quota; Windows reports it as a full disk
     case EDQUOT:
+#endif
     case EFBIG:
         return "the disk is full";
     case EACCES:
