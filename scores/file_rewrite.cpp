@@ -3,10 +3,24 @@
 #include "file_rewrite.h"
 
 #include <cerrno>
+#include <thread>
 
 #include "platform.h"
 
 namespace {
+
+constexpr int queueByte = 0;
+constexpr int fileByte = 1;
+constexpr std::chrono::milliseconds lockRetry{5};
+
+bool lockBefore(int fd, int byte, std::chrono::steady_clock::time_point deadline) {
+    while (!tryLockByte(fd, byte)) {
+        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(lockRetry);
+    }
+    return true;
+}
 
 // old is the file being replaced, or nullptr when there is none yet.
 WriteError replaceThroughTemporary(const std::string& target, const std::string& content,
@@ -39,13 +53,27 @@ WriteError rewriteInPlace(const std::string& target, const std::string& content)
 } // namespace
 
 StoreLock::StoreLock(const std::string& path, std::chrono::milliseconds wait)
-    : handle(lockFileAt(followLinks(path), wait)) {
-    if (handle == notOpened && errno == EWOULDBLOCK)
+    : handle(openLockFile(followLinks(path))) {
+    if (handle == notOpened)
+        return;
+    // A copy waiting for the file's byte holds the queue's, so the holder, done, waits behind it.
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    const bool queued = lockBefore(handle, queueByte, deadline);
+    const bool held = queued && lockBefore(handle, fileByte, deadline);
+    const int cause = errno;
+    if (queued)
+        unlockByte(handle, queueByte);
+    if (held)
+        return;
+    closeFile(handle);
+    handle = notOpened;
+    if (cause == EWOULDBLOCK)
         error = WriteError{"lock", EWOULDBLOCK};
 }
 
 StoreLock::~StoreLock() {
-    unlockFile(handle);
+    if (handle != notOpened)
+        closeFile(handle);
 }
 
 WriteError replaceFileContent(const std::string& path, const std::string& content) {

@@ -11,8 +11,9 @@
 constexpr std::chrono::milliseconds lockWait{2000};
 
 // Held from a change's read of the file to its rewrite, so that two running copies never rewrite the
-// file from the same old content. Not held (the change is not made) only while another copy holds it;
-// where no lock can be made at all, the change goes ahead unguarded.
+// file from the same old content. Not held (the change is not made) only when another copy held it for
+// all of wait; where no lock can be made at all, the change goes ahead unguarded. Copies take turns: one
+// that waits gets the lock before the copy that holds it can take it again.
 class StoreLock {
   public:
     explicit StoreLock(const std::string& path, std::chrono::milliseconds wait = lockWait);

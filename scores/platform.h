@@ -3,7 +3,6 @@
 // Paths are UTF-8; descriptors are the C runtime's; every failure leaves errno's value in errno.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <string>
 
@@ -51,11 +50,11 @@ bool replaceFile(const std::string& from, const std::string& to);
 // The text with the system's own line ends.
 std::string withSystemLineEnds(const std::string& text);
 
-// An exclusive lock between running copies of the game on the file at path, taken on a lock file
-// beside it (or on the file itself in a folder where none can be made), waiting at most wait for
-// another copy to let it go. notOpened when it was not taken (errno EWOULDBLOCK when another copy
-// holds it).
-int lockFileAt(const std::string& path, std::chrono::milliseconds wait);
-void unlockFile(int lock);
-// The lock file kept beside path.
-std::string lockPathFor(const std::string& path);
+// The lock file beside path, opened for locking; in a folder where none can be made, the file itself
+// (which is then rewritten in place and stays the same file). notOpened when neither can be opened.
+int openLockFile(const std::string& path);
+// An exclusive lock, between running copies of the game, on one byte (0 or 1) of the open lock file,
+// taken without waiting; false when another copy holds it (errno EWOULDBLOCK) or locking failed.
+// Closing the file lets its locks go.
+bool tryLockByte(int fd, int byte);
+void unlockByte(int fd, int byte);

@@ -6,10 +6,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <filesystem>
-#include <thread>
 
 #include <fcntl.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,7 +21,6 @@ constexpr std::size_t temporaryPrefixSize = 5; // ".tmp."
 constexpr int maxLinkHops = 40;
 constexpr mode_t permissionBits = 07777;
 constexpr mode_t newFileMode = 0666;
-constexpr std::chrono::milliseconds lockRetry{10};
 
 // Without this the rename could still be lost in a power cut, bringing the old file back.
 void syncFolderOf(const std::string& file) {
@@ -33,15 +30,6 @@ void syncFolderOf(const std::string& file) {
         return;
     fsync(fd);
     close(fd);
-}
-
-// In a folder where no lock file can be made, the file is rewritten in place and keeps its inode, so
-// a lock on the file itself is one all copies share.
-int openLockTarget(const std::string& path) {
-    const int fd = open(lockPathFor(path).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, newFileMode);
-    if (fd != notOpened || (errno != EACCES && errno != EROFS))
-        return fd;
-    return open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
 }
 
 } // namespace
@@ -149,30 +137,35 @@ std::string withSystemLineEnds(const std::string& text) {
     return text;
 }
 
-int lockFileAt(const std::string& path, std::chrono::milliseconds wait) {
-    const int fd = openLockTarget(path);
-    if (fd == notOpened)
-        return notOpened;
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) {
-            const int error = errno;
-            close(fd);
-            errno = error;
-            return notOpened;
-        }
-        std::this_thread::sleep_for(lockRetry);
-    }
-    return fd;
+int openLockFile(const std::string& path) {
+    const int fd = open((path + lockSuffix).c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, newFileMode);
+    if (fd != notOpened || (errno != EACCES && errno != EROFS))
+        return fd;
+    return open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
 }
 
-void unlockFile(int lock) {
-    if (lock != notOpened)
-        close(lock);
+// Locks of the open file, not of the process: closing another descriptor of the same file (as a read
+// of the file itself does) leaves them held.
+bool tryLockByte(int fd, int byte) {
+    struct flock region {};
+    region.l_type = F_WRLCK;
+    region.l_whence = SEEK_SET;
+    region.l_start = byte;
+    region.l_len = 1;
+    if (fcntl(fd, F_OFD_SETLK, &region) == 0)
+        return true;
+    if (errno == EAGAIN || errno == EACCES)
+        errno = EWOULDBLOCK;
+    return false;
 }
 
-std::string lockPathFor(const std::string& path) {
-    return path + lockSuffix;
+void unlockByte(int fd, int byte) {
+    struct flock region {};
+    region.l_type = F_UNLCK;
+    region.l_whence = SEEK_SET;
+    region.l_start = byte;
+    region.l_len = 1;
+    fcntl(fd, F_OFD_SETLK, &region);
 }
 
 #endif

@@ -23,7 +23,7 @@ constexpr DWORD shareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELET
 // A virus scanner or an indexer may hold the file for a moment; a replace waits that long for it.
 constexpr int replaceTries = 50;
 constexpr std::chrono::milliseconds retryPause{10};
-// The byte locked lies far past any data, so the lock never stands in the way of reads and writes.
+// The bytes locked lie far past any data, so the locks never stand in the way of reads and writes.
 constexpr DWORD lockedByteHigh = 0x7fffffff;
 
 std::wstring widePath(const std::string& path) {
@@ -206,36 +206,29 @@ std::string withSystemLineEnds(const std::string& text) {
     return crlf;
 }
 
-int lockFileAt(const std::string& path, std::chrono::milliseconds wait) {
-    int fd = openWith(widePath(path) + lockSuffix, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, _O_RDWR);
-    if (fd == notOpened && errno == EACCES)
-        fd = openWith(widePath(path), GENERIC_READ, OPEN_EXISTING, _O_RDONLY);
-    if (fd == notOpened)
-        return notOpened;
+int openLockFile(const std::string& path) {
+    const int fd = openWith(widePath(path) + lockSuffix, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, _O_RDWR);
+    if (fd != notOpened || errno != EACCES)
+        return fd;
+    return openWith(widePath(path), GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING, _O_RDWR);
+}
+
+bool tryLockByte(int fd, int byte) {
+    OVERLAPPED region{};
+    region.Offset = static_cast<DWORD>(byte);
+    region.OffsetHigh = lockedByteHigh;
     const HANDLE file = reinterpret_cast<HANDLE>(_get_osfhandle(fd));
-    const auto deadline = std::chrono::steady_clock::now() + wait;
-    OVERLAPPED byte{};
-    byte.OffsetHigh = lockedByteHigh;
-    while (!LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &byte)) {
-        const DWORD error = GetLastError();
-        if (error != ERROR_LOCK_VIOLATION || std::chrono::steady_clock::now() >= deadline) {
-            _close(fd);
-            errno = errnoFor(error);
-            return notOpened;
-        }
-        std::this_thread::sleep_for(retryPause);
-    }
-    return fd;
+    if (LockFileEx(file, LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &region))
+        return true;
+    errno = errnoFor(GetLastError());
+    return false;
 }
 
-// Closing the file lets its lock go.
-void unlockFile(int lock) {
-    if (lock != notOpened)
-        _close(lock);
-}
-
-std::string lockPathFor(const std::string& path) {
-    return path + ".lock";
+void unlockByte(int fd, int byte) {
+    OVERLAPPED region{};
+    region.Offset = static_cast<DWORD>(byte);
+    region.OffsetHigh = lockedByteHigh;
+    UnlockFileEx(reinterpret_cast<HANDLE>(_get_osfhandle(fd)), 0, 1, 0, &region);
 }
 
 #endif

@@ -18,9 +18,9 @@ FAULTS = ("ERROR: AddressSanitizer", "runtime error:", "SUMMARY: ", "Segmentatio
 TWO_PLAYERS = ("Alpha\n1450,4,3\n0,0,0\n220,1,0\n0,0,0\n0,0,0\n"
                "Bravo\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n0,0,0\n[LAST_PLAYER]\nBravo\n")
 RATE = 44100  # captured samples a second, 16-bit mono
-# Design places (1920 x 1080) clicked or looked at, as view/positions.h and game/game.h give them: Start and Hard;
-# the game buttons' corner; read-outs as (picture prefix, x, y, step, digits); the board; the soak's targets.
-START, HARD = (960, 422), (960, 440)
+# Design places (1920 x 1080) clicked or looked at, as view/positions.h and game/game.h give them: buttons' and the
+# first listed player's middles; the game buttons' corner; read-outs as (picture prefix, x, y, step, digits); the board; the soak's targets.
+START, HARD, SETTINGS, EASY, FIRST_ROW = (960, 422), (960, 440), (960, 559), (960, 290), (1506, 430)
 MUSIC_X, SOUND_X, PAUSE_X, QUIT_X, BUTTON_Y = 1543, 1619, 1771, 1847, 22
 SCORE, END_LEVELS, START_BUTTON = ("digit_", 510, 60, 25, 5), ("digit_b", 815, 795, 16, 1), ("start_gray.png", 858, 367)
 END_MESSAGE = ("GO3.png", 695, 571)  # a full board with the best score

@@ -7,10 +7,9 @@ import subprocess
 import sys
 import threading
 
-from harness import TWO_PLAYERS, Tester, check, main, wait
+from harness import EASY, FIRST_ROW, SETTINGS, TWO_PLAYERS, Tester, check, main, wait
 from session_test import Board, drop_until, start_game
 
-SETTINGS, EASY, FIRST_ROW = (960, 559), (960, 290), (1506, 430)
 NAMES = ["p" + letter for letter in "abcdefgh"]
 SKIPPED = 77  # CTest's SKIP_RETURN_CODE
 FULL = "no space left on device"

@@ -23,8 +23,8 @@ const bool lockHolder = [] {
     const char* path = std::getenv("TAVRELLO_TEST_HOLD_LOCK");
     if (path == nullptr || *path == '\0')
         return false;
-    std::ofstream(std::string(path) + ".held")
-        << (lockFileAt(path, std::chrono::milliseconds(0)) == notOpened ? "free" : "held");
+    const StoreLock lock(path, std::chrono::milliseconds(0));
+    std::ofstream(std::string(path) + ".held") << (lock.held() ? "held" : "free");
     while (std::getchar() != EOF) {
     }
     std::exit(0);
