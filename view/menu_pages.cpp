@@ -2,6 +2,7 @@
 #include "view/menu_pages.h"
 
 #include "view/effects.h"
+#include "view/positions.h"
 #include "view/text.h"
 
 #include <algorithm>
@@ -12,19 +13,18 @@ namespace {
 // Drawing order of the mode buttons (indices into modeButtonModes): Casual is drawn before ColorLines.
 constexpr std::array<std::size_t, 6> modeDrawOrder = {0, 1, 2, 3, 5, 4};
 
-constexpr float listCentreX = 1506.0f;
-constexpr float listTopY = 410.0f;
-constexpr float listRowStep = 47.0f;
+using positions::listCentreX;
+using positions::listRowStep;
+using positions::listTopY;
 // The rows span the list box's ruled lines, so the longest name the field takes fits in its row.
 constexpr float rowWidth = 300.0f;
 constexpr float rowHeight = 40.0f;
 constexpr unsigned listTextSize = 20;
 const sf::Color currentPlayerColour(255, 255, 0, 255);
 
-// Inset from the field box (which starts at 1351) as the read-outs' digits are from theirs.
-constexpr float nameX = 1361.0f;
-constexpr float nameY = 256.0f;
-constexpr float warningY = 258.0f;
+using positions::nameFieldX;
+using positions::nameFieldY;
+using positions::warningY;
 constexpr unsigned nameTextSize = 20;
 constexpr unsigned warningTextSize = 18;
 const sf::Color warningColour(238, 68, 68, 255);
@@ -58,10 +58,10 @@ sf::Text playerRowText(const sf::Font& font, const std::string& name, std::size_
 void createNameTexts(sf::Text& name, sf::Text& warning, const sf::Font& font, Layout layout) {
     name = sf::Text("", font, scaledCharacterSize(nameTextSize, layout));
     name.setFillColor(sf::Color::White);
-    name.setPosition(nameX * layout.scaleX, nameY * layout.scaleY);
+    name.setPosition(nameFieldX * layout.scaleX, nameFieldY * layout.scaleY);
     warning = sf::Text("Wrong input language", font, scaledCharacterSize(warningTextSize, layout));
     warning.setFillColor(warningColour);
-    warning.setPosition(nameX * layout.scaleX, warningY * layout.scaleY);
+    warning.setPosition(nameFieldX * layout.scaleX, warningY * layout.scaleY);
 }
 
 float nameDesignWidth(const sf::Font& font, const std::string& name) {

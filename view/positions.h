@@ -37,6 +37,15 @@ constexpr float volumeArrowX = 403;
 constexpr float volumeArrowY[] = {341, 489, 678, 826};
 constexpr DesignPoint musicVolume{398, 432};
 constexpr DesignPoint soundVolume{398, 769};
+// The settings page's player list: rows centred on x, the first one's top, the step between rows.
+constexpr float listCentreX = 1506;
+constexpr float listTopY = 410;
+constexpr float listRowStep = 47;
+// The name being typed and the warning in its place, inset from the field box (which starts at 1351) as
+// the read-outs' digits are from theirs.
+constexpr float nameFieldX = 1361;
+constexpr float nameFieldY = 256;
+constexpr float warningY = 258;
 
 // Game screen: the buttons music, sound, main menu, pause, quit; the tube; the read-outs.
 constexpr DesignRow gameButtons{{1543, 22}, 76};

@@ -5,8 +5,6 @@
 namespace displaytest {
 namespace {
 
-constexpr float menuX = 960, startY = 420, settingsY = 557, quitY = 964;
-
 TEST_F(AppTest, SplashAndMainMenuFadeInAsDrawnAndTheButtonsShowAfterOnePointTwoSeconds) {
     start();
     frame();
@@ -54,7 +52,8 @@ TEST_F(AppTest, QuickClicksActOnceOnEveryMainMenuButtonWhileItIsDrawn) {
     start();
     reachMainMenu();
     EXPECT_TRUE(app->gameReady && app->players.currentPlayer == "Bob" && app->players.lastPlayerIndex == 1);
-    for (const auto& [y, page] : {std::pair{settingsY, Settings}, {693.0f, Instructions}, {828.0f, About}}) {
+    for (const auto& [y, page] :
+         {std::pair{settingsY, Settings}, {instructionsY, Instructions}, {aboutY, About}}) {
         quickClick(menuX, y);
         EXPECT_EQ(app->menuPage, page);
         page == Settings ? send(key(sf::Keyboard::Escape)) : quickClick(menuX, quitY);

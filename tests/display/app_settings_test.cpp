@@ -8,14 +8,14 @@
 namespace displaytest {
 namespace {
 
-constexpr float arrowX = 440, musicUpY = 380, musicDownY = 528, soundUpY = 717, soundDownY = 865;
-
 using SettingsTest = AppTest;
 
 TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAudio) {
     start();
     openSettings();
-    for (const sf::IntRect readout : {sf::IntRect(398, 432, 72, 34), sf::IntRect(398, 769, 72, 34)}) {
+    for (const sf::IntRect readout :
+         {sf::IntRect(positions::musicVolume.x, positions::musicVolume.y, 72, 34),
+          sf::IntRect(positions::soundVolume.x, positions::soundVolume.y, 72, 34)}) {
         EXPECT_GT(changedPixels(shot(), "settings.png", readout), 100) << "read-out drawn at once";
     }
     const std::tuple<float, float, float> steps[] = {
@@ -78,7 +78,7 @@ TEST_F(SettingsTest, ModeButtonsSetTheirModeAndReturnButNotForTheClickThatOpened
         EXPECT_EQ(std::tuple(app->menuPage, app->game.mode.gameMode, app->gameReady),
                   std::tuple(int(MainMenu), mode, true)); // the new game prepared in the same frame
         wait(1.3);
-        quickClick(960, 557);
+        quickClick(menuX, settingsY);
     }
     quickClick(960, 890);
     EXPECT_EQ(app->menuPage, MainMenu) << "back";

@@ -50,7 +50,7 @@ TEST_P(StartupTest, ScalesEverySpriteStartsWithFirstValuesAndButtonsReactWhereDr
     EXPECT_EQ(readFile(scoreFile), "") << "a damaged file is emptied";
     EXPECT_EQ(readFile(scoreFile + ".bak"), "Ann\n1,2\n[LAST_PLAYER]\nAnn\n");
     reachMainMenu();
-    click(960, 964);
+    click(menuX, quitY);
     EXPECT_FALSE(app->window.isOpen()) << "Quit";
 }
 

@@ -41,6 +41,17 @@ inline const bool glDriverPinned = [] {
 
 inline sf::Vector2i scriptedMouse;
 
+// Where the tests click: the main menu's buttons span the screen's middle column, 53 units under their
+// tops; the volume arrows (music up, down, sound up, down) 37 across and 39 down from their corners.
+using positions::volumeArrowY;
+constexpr float menuX = 960, startY = positions::startButton.y + 53,
+                settingsY = positions::settingsButton.y + 53,
+                instructionsY = positions::instructionsButton.y + 53, aboutY = positions::aboutButton.y + 53,
+                quitY = positions::quitButton.y + 53;
+constexpr float arrowX = positions::volumeArrowX + 37, musicUpY = volumeArrowY[0] + 39,
+                musicDownY = volumeArrowY[1] + 39, soundUpY = volumeArrowY[2] + 39,
+                soundDownY = volumeArrowY[3] + 39;
+
 // An event of the given type; a and b are the mouse position, or a is the key or the character.
 inline sf::Event event(sf::Event::EventType type, int a = 0, int b = 0) {
     sf::Event e{};
@@ -141,7 +152,7 @@ class AppTest : public ::testing::Test {
     }
     void openSettings() {
         reachMainMenu();
-        click(960, 557);
+        click(menuX, settingsY);
         ASSERT_EQ(app->menuPage, Settings);
     }
     sf::Image shot() {

@@ -8,8 +8,6 @@
 namespace displaytest {
 namespace {
 
-constexpr float menuX = 960, startY = 420, settingsY = 557, instructionsY = 693, aboutY = 828;
-
 // The largest difference of a colour channel between two frames; the window's alpha is not shown.
 int largestDifference(const sf::Image& a, const sf::Image& b) {
     const sf::Uint8 *p = a.getPixelsPtr(), *q = b.getPixelsPtr();
@@ -44,7 +42,7 @@ TEST_P(ScreensTest, ComposedFramesLookAsDrawnSpriteBySprite) {
     hover(menuX, startY);
     compareAfter(0.1, "main menu, Start highlighted");
     click(menuX, settingsY);
-    click(443, 381); // the music volume's up arrow
+    click(arrowX, musicUpY);
     typeText("Zo");
     compareAfter(0.1, "settings, music volume raised and a name typed");
     send(key(sf::Keyboard::Escape));
