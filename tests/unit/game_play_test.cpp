@@ -148,7 +148,8 @@ TEST(ScriptedGame, DroppingEveryGemFillsTheBoardAndEndsTheGame) {
         defeatFrame = defeatFrame < 0 && defeat ? frames : defeatFrame;
     }
     ASSERT_TRUE(last.showEndScreen);
-    EXPECT_TRUE(game.boardFull && game.paused && !game.timeUp);
+    EXPECT_EQ(named("boardFull paused timeUp", game.boardFull, game.paused, game.timeUp),
+              "boardFull=1 paused=1 timeUp=0");
     EXPECT_FALSE(pausedByPlayer(game)) << "the stop is not the player's pause";
     // After the end: the spawn delay of 0.35 s in whole frames, the sound past 1 s, the end screen past 6 s.
     EXPECT_EQ(named("stop defeat shown level score", stopFrame - endFrame, defeatFrame - endFrame,
