@@ -5,6 +5,7 @@ png=$1
 ico=$2
 le32() {
   for shift in 0 8 16 24; do
+    # shellcheck disable=SC2059 # the format is the octal escape of one byte
     printf "\\$(printf %03o $((($1 >> shift) & 255)))"
   done
 }
