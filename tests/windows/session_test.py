@@ -38,13 +38,19 @@ def prepare(t):  # the player's own home, runtime folder and Wine prefix
 
 
 class Started:  # the game as started by the shell for a shortcut, known by its id; its exit code is not ours
-    def __init__(self, t):
-        found = wait(lambda: subprocess.run(["pgrep", "-n", "-u", "nobody", "-f", r"Tavrello.tavrello\.exe"],
-                                            capture_output=True, text=True).stdout.strip(), "the started game")
-        self.pid = int(found)
+    def __init__(self):
+        self.pid = wait(lambda: next((int(p) for p in os.listdir("/proc") if p.isdigit() and b"Tavrello\\tavrello.exe"
+                                      in (read_bytes(f"/proc/{p}/cmdline") or b"")), None), "the started game")
 
     def poll(self): return None if os.path.exists(f"/proc/{self.pid}") else 0
     def kill(self): os.kill(self.pid, 9)
+
+
+def read_bytes(path):
+    try:
+        return open(path, "rb").read()
+    except OSError:  # a process that ended meanwhile
+        return None
 
 
 def launch(t, name, *command):
@@ -54,7 +60,7 @@ def launch(t, name, *command):
         t.process = subprocess.Popen(PLAYER + ["wine", *command], cwd=t.work, env=env, stdout=output, stderr=output)
     if command[0] == "start":
         check(t.process.wait() == 0, "start could not open the shortcut")
-        t.process = Started(t)
+        t.process = Started()
     wait(lambda: t.frames() > 0 or not t.alive(), "the first frame or an exit", 120)
     t.wait_page("start_page.png")
 
