@@ -1,8 +1,7 @@
-"""tavrello.exe under Wine on a private X display, run by an unprivileged player whose Windows user folder has a
-non-ASCII letter (session_test.py OUT REPO, OUT holding the zip and the installer): the portable game unpacked in a
-folder named with one, started from elsewhere, its music heard through PulseAudio, two names and an Easy game to the
-end screen, the file in CR LF; the game with no sound server; the silent installer, the game from its Start-menu
-shortcut keeping its scores per user, and the uninstaller, which leaves every player's scores."""
+"""tavrello.exe under Wine in Xvfb, run by an unprivileged player named with a non-ASCII letter (session_test.py OUT
+REPO; OUT holds the zip and the installer): the portable game with music, two names, an Easy game and CR LF; no sound
+server; the silent installer, the game from its Start-menu shortcut, the uninstaller that leaves every score."""
+import contextlib
 import glob
 import os
 import re
@@ -37,20 +36,18 @@ def prepare(t):  # the player's own home, runtime folder and Wine prefix
     t.drive = os.path.join(t.wine["WINEPREFIX"], "drive_c")
 
 
-class Started:  # the game as started by the shell for a shortcut, known by its id; its exit code is not ours
-    def __init__(self):
-        self.pid = wait(lambda: next((int(p) for p in os.listdir("/proc") if p.isdigit() and b"Tavrello\\tavrello.exe"
-                                      in (read_bytes(f"/proc/{p}/cmdline") or b"")), None), "the started game")
+class Started:  # the game the shell started for the shortcut, known by its id; its exit code is not ours
+    def __init__(self): self.pid = wait(self.find, "the started game")
+
+    @staticmethod
+    def find():  # its Wine process, by the Windows command line
+        for cmdline in glob.glob("/proc/[0-9]*/cmdline"):
+            with contextlib.suppress(OSError), open(cmdline, "rb") as f:
+                if b"Tavrello\\tavrello.exe" in f.read():
+                    return int(cmdline.split("/")[2])
 
     def poll(self): return None if os.path.exists(f"/proc/{self.pid}") else 0
     def kill(self): os.kill(self.pid, 9)
-
-
-def read_bytes(path):
-    try:
-        return open(path, "rb").read()
-    except OSError:  # a process that ended meanwhile
-        return None
 
 
 def launch(t, name, *command):
@@ -71,7 +68,9 @@ def quit_from_menu(t):  # Space leaves the splash or the end screen; Escape on t
     check(t.wait_exit() == 0, f"the game ended with {t.process.poll()}, not 0")
 
 
-def register(t, scores, *names):  # each name a rewrite of the whole file
+def register(t, scores, *names):  # with no file Start opens the name prompt; each name a rewrite of the file
+    t.click(*START)
+    t.wait_page("settings.png")
     for name in names:
         t.xdotool("type", "--delay", 60, name)
         t.key("Return")
@@ -81,19 +80,14 @@ def register(t, scores, *names):  # each name a rewrite of the whole file
 class PulseCapture(Capture):  # the null sink's monitor, recorded as the wave backend writes: 16-bit mono
     def __init__(self, t):
         self.path = os.path.join(t.work, "capture.raw")
-        self.server = subprocess.Popen(PLAYER + ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1",
-                                                 "--load=module-null-sink sink_name=null",
-                                                 "--load=module-native-protocol-unix"], env=t.wine,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.server = subprocess.Popen(PLAYER + ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--load="
+                                                 "module-null-sink sink_name=null", "--load=module-native-protocol-unix"],
+                                       env=t.wine, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         wait(lambda: as_player(t, "pactl", "info").returncode == 0, "PulseAudio to start")
         self.recorder = subprocess.Popen(PLAYER + ["sh", "-c", f"exec parec -d null.monitor --raw --format=s16le "
-                                                   f"--channels=1 --rate={RATE} --latency-msec=20 >'{self.path}'"],
-                                         env=t.wine)
+                                                   f"--channels=1 --rate={RATE} --latency-msec=20 >'{self.path}'"], env=t.wine)
 
-    def stop(self):
-        for process in (self.recorder, self.server):
-            process.kill()
-            process.wait()
+    def stop(self): [(process.kill(), process.wait()) for process in (self.recorder, self.server)]
 
 
 def gui_subsystem(exe):  # the optional header's Subsystem field: 2 is a Windows GUI program, 3 a console one
@@ -102,8 +96,6 @@ def gui_subsystem(exe):  # the optional header's Subsystem field: 2 is a Windows
 
 
 def play_easy(t, scores):
-    t.click(*START)  # no file yet: Start opens the settings page with the name prompt
-    t.wait_page("settings.png")
     register(t, scores, *NAMES)
     t.click(*EASY)  # a mode picked returns to the menu; the result's line in the file shows which
     t.main_menu()
@@ -152,8 +144,6 @@ def installed(t, kept):
     os.chmod(program, 0o555)  # as Program Files is to a player: the scores go to the player's own folder
     launch(t, "installed", "start", "/unix", shortcut[0])
     t.main_menu("space")
-    t.click(*START)
-    t.wait_page("settings.png")
     register(t, local := os.path.join(t.drive, "users", USER, "AppData", "Local", "Tavrello", "highscore.txt"), "cy")
     t.key("Escape")
     quit_from_menu(t)
