@@ -18,12 +18,11 @@ from session_test import (END_MESSAGE, FLUSH_POINTS, MUSIC_HEARD, SCORE, START, 
 PLAYER = ["setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"]
 USER, FOLDER = "Zoë", "Spiele für Jürgen"  # Wine names the profile folder after USER
 EASY, NAMES = (960, 290), ("ann", "bob")
-BLANK = "0,0,0\r\n" * 5
+BLANK, QUIET = "0,0,0\r\n" * 5, {"stdout": subprocess.DEVNULL, "stderr": subprocess.DEVNULL}
 
 
-def as_player(t, *command, **options):
-    return subprocess.run(PLAYER + list(command), env=t.wine, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                          timeout=300, **options)
+def as_player(t, *command):
+    return subprocess.run(PLAYER + list(command), env=t.wine, timeout=300, **QUIET)  # Wine's helpers hold pipes
 
 
 def prepare(t):  # the player's own home, runtime folder and Wine prefix
@@ -52,9 +51,9 @@ class Started:  # the game the shell started for the shortcut, known by its id; 
 
 def launch(t, name, *command):
     t.heartbeat, t.output_path = (os.path.join(t.work, name + suffix) for suffix in (".beat", ".out"))
-    env = {**t.wine, "TAVRELLO_HEARTBEAT": "Z:" + t.heartbeat}
     with open(t.output_path, "w") as output:
-        t.process = subprocess.Popen(PLAYER + ["wine", *command], cwd=t.work, env=env, stdout=output, stderr=output)
+        t.process = subprocess.Popen(PLAYER + ["wine", *command], cwd=t.work, stdout=output, stderr=output,
+                                     env={**t.wine, "TAVRELLO_HEARTBEAT": "Z:" + t.heartbeat})
     if command[0] == "start":
         check(t.process.wait() == 0, "start could not open the shortcut")
         t.process = Started()
@@ -80,19 +79,14 @@ def register(t, scores, *names):  # with no file Start opens the name prompt; ea
 class PulseCapture(Capture):  # the null sink's monitor, recorded as the wave backend writes: 16-bit mono
     def __init__(self, t):
         self.path = os.path.join(t.work, "capture.raw")
-        self.server = subprocess.Popen(PLAYER + ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--load="
-                                                 "module-null-sink sink_name=null", "--load=module-native-protocol-unix"],
-                                       env=t.wine, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        daemon = ["pulseaudio", "-n", "--daemonize=no", "--exit-idle-time=-1", "--load=module-native-protocol-unix",
+                  "--load=module-null-sink sink_name=null"]
+        self.server = subprocess.Popen(PLAYER + daemon, env=t.wine, **QUIET)
         wait(lambda: as_player(t, "pactl", "info").returncode == 0, "PulseAudio to start")
-        self.recorder = subprocess.Popen(PLAYER + ["sh", "-c", f"exec parec -d null.monitor --raw --format=s16le "
-                                                   f"--channels=1 --rate={RATE} --latency-msec=20 >'{self.path}'"], env=t.wine)
+        record = f"parec -d null.monitor --raw --format=s16le --channels=1 --rate={RATE} --latency-msec=20"
+        self.recorder = subprocess.Popen(PLAYER + ["sh", "-c", f"exec {record} >'{self.path}'"], env=t.wine)
 
     def stop(self): [(process.kill(), process.wait()) for process in (self.recorder, self.server)]
-
-
-def gui_subsystem(exe):  # the optional header's Subsystem field: 2 is a Windows GUI program, 3 a console one
-    header = exe[int.from_bytes(exe[0x3C:0x40], "little"):]
-    return header[:4] == b"PE\0\0" and int.from_bytes(header[24 + 68:24 + 70], "little") == 2
 
 
 def play_easy(t, scores):
@@ -114,7 +108,8 @@ def play_easy(t, scores):
 
 def portable(t):
     archive = zipfile.ZipFile(glob.glob(os.path.join(sys.argv[1], "tavrello-*-windows-x64.zip"))[0])
-    check(gui_subsystem(archive.read("Tavrello/tavrello.exe")), "tavrello.exe is not a GUI program")
+    pe = (exe := archive.read("Tavrello/tavrello.exe"))[int.from_bytes(exe[0x3C:0x40], "little"):]
+    check(pe[:4] == b"PE\0\0" and pe[92:94] == b"\2\0", "tavrello.exe is not a GUI program")  # Subsystem 2, not 3
     archive.extractall(folder := os.path.join(t.work, FOLDER))
     subprocess.run(["chown", "-R", "nobody:nogroup", folder], check=True)
     exe, scores = os.path.join(folder, "Tavrello", "tavrello.exe"), os.path.join(folder, "Tavrello", "highscore.txt")
@@ -138,8 +133,7 @@ def installed(t, kept):
     setup = glob.glob(os.path.join(sys.argv[1], "tavrello-*-windows-x64-setup.exe"))[0]
     check(as_player(t, "wine", setup, "/S").returncode == 0, "the silent install failed")
     program = os.path.join(t.drive, "Program Files", "Tavrello")
-    shortcut = glob.glob(os.path.join(t.drive, "ProgramData", "Microsoft", "Windows", "Start Menu", "Programs",
-                                      "Tavrello", "Tavrello.lnk"))
+    shortcut = glob.glob(t.drive + "/ProgramData/Microsoft/Windows/Start Menu/Programs/Tavrello/Tavrello.lnk")
     check(os.path.isfile(os.path.join(program, "tavrello.exe")) and shortcut, "no program or Start-menu shortcut")
     os.chmod(program, 0o555)  # as Program Files is to a player: the scores go to the player's own folder
     launch(t, "installed", "start", "/unix", shortcut[0])
@@ -147,9 +141,8 @@ def installed(t, kept):
     register(t, local := os.path.join(t.drive, "users", USER, "AppData", "Local", "Tavrello", "highscore.txt"), "cy")
     t.key("Escape")
     quit_from_menu(t)
-    os.chmod(program, 0o755)
-    for name in ("highscore.txt", "highscore.txt.bak"):  # left beside the program by an earlier, writable install
-        shutil.copy(kept, os.path.join(program, name))
+    os.chmod(program, 0o755)  # then scores left beside the program by an earlier, writable install
+    [shutil.copy(kept, os.path.join(program, name)) for name in ("highscore.txt", "highscore.txt.bak")]
     as_player(t, "wine", os.path.join(program, "uninstall.exe"), "/S")
     wait(lambda: not os.path.exists(os.path.dirname(shortcut[0])), "the uninstaller's last step, the Start-menu folder")
     left = sorted(os.listdir(program))
