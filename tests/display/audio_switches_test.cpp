@@ -1,19 +1,24 @@
-// Audio on the null output and the game screen's buttons: the switches with their keys, latches and
-// guards, the two ways an effect starts, the rules' requests, and the music across pause and game end.
+// Audio on the null output and the game screen's buttons: the switches with their keys, latches and guards,
+// the two ways an effect starts, the rules' requests, the music across pause and game end; the MP3 reader on
+// our sound files and on cut, damaged and foreign ones: each opens at its real length or fails cleanly.
 #include "view/audio.h"
+#include "view/mp3_reader.h"
 
 #include "display_fixture.h"
+
+#include <SFML/System/MemoryInputStream.hpp>
+
+#include <algorithm>
+#include <random>
 
 namespace displaytest {
 namespace {
 
 using Status = sf::SoundSource::Status;
 using Id = SoundEffectId;
-constexpr float musicX = placeInRow(positions::gameButtons, 0).x,
-                soundX = placeInRow(positions::gameButtons, 1).x,
-                mainMenuX = placeInRow(positions::gameButtons, 2).x,
-                pauseX = placeInRow(positions::gameButtons, 3).x,
-                quitX = placeInRow(positions::gameButtons, 4).x;
+constexpr auto buttonX = [](int button) { return placeInRow(positions::gameButtons, button).x; };
+constexpr float musicX = buttonX(0), soundX = buttonX(1), mainMenuX = buttonX(2), pauseX = buttonX(3),
+                quitX = buttonX(4);
 
 class AudioTest : public ViewTest {
   protected:
@@ -29,9 +34,8 @@ class AudioTest : public ViewTest {
         }
         ASSERT_TRUE(sounds.musicOpened = music().openFromFile("assets/tavrelloMusic.ogg"));
         music().play();
-        game.fallRow = 3; // the gem in the air over an empty cell: the pause button acts
-        game.fallColumn = 2;
-        app->gameReady = true;
+        // The gem in the air over an empty cell: the pause button acts.
+        std::tie(game.fallRow, game.fallColumn, app->gameReady) = std::tuple(3, 2, true);
     }
     sf::Sound& sound(Id effect) { return displaytest::sound(*app, effect); }
     float offset(Id effect) { return sound(effect).getPlayingOffset().asSeconds(); }
@@ -42,9 +46,7 @@ class AudioTest : public ViewTest {
         sound(effect).setPlayingOffset(sf::seconds(seconds));
     }
     void keys(std::initializer_list<sf::Keyboard::Key> pressed) {
-        for (sf::Keyboard::Key key : pressed) {
-            handleAudioKey(*app, key);
-        }
+        std::for_each(pressed.begin(), pressed.end(), [this](auto key) { handleAudioKey(*app, key); });
     }
     std::pair<bool, bool> switches() { return {app->audio.musicEnabled, app->audio.soundEnabled}; }
     // As the event loop does for a click: audio read before, the rules' requests carried out after.
@@ -68,8 +70,7 @@ TEST_F(AudioTest, KeysSwitchOncePerPressNeverWhilePausedOrOnTheSettingsPage) {
     EXPECT_TRUE(music().getStatus() == Status::Playing && musicAt() >= 3.9f) << "resumed where it paused";
     releaseAudioLatches(app->audio, false, false);
     for (int page : {MainMenu, Settings}) {
-        game.paused = page == MainMenu;
-        app->menuPage = page;
+        std::tie(game.paused, app->menuPage) = std::pair(page == MainMenu, page);
         keys({sf::Keyboard::M, sf::Keyboard::S});
         EXPECT_EQ(switches(), std::pair(true, true)) << page;
         EXPECT_FALSE(app->audio.musicLatch || app->audio.soundLatch) << "a refused press takes no latch";
@@ -123,11 +124,10 @@ TEST_F(AudioTest, PauseHoldsOnlyTheMusicAndGameEndStopsItUntilTheEndScreenPlaysI
     EXPECT_EQ(std::pair(gameState, music().getStatus()), std::pair(int(Menu), Status::Paused));
     game.paused = false;
     for (bool musicOn : {false, true}) {
-        app->audio.musicEnabled = musicOn;
-        game.endMusicStarted = false;
+        std::tie(app->audio.musicEnabled, game.endMusicStarted, game.requests.stopMusic) =
+            std::tuple(musicOn, false, true);
         music().play();
         music().setPlayingOffset(sf::seconds(5.0f));
-        game.requests.stopMusic = true;
         carryOutRequests(*app);
         EXPECT_EQ(music().getStatus(), Status::Stopped) << "whatever the switch says";
         gameState = GameEnd;
@@ -151,30 +151,117 @@ TEST_F(AudioTest, GameScreenButtonsActOnlyUnderTheirGuards) {
         {mainMenuX, GameEnd, false, ""}, {pauseX, Playing, false, "p"}, {pauseX, Menu, false, ""},
         {quitX, Playing, true, "q"},     {quitX, Menu, false, ""},      {musicX - 76, Playing, false, ""}};
     for (const auto& [x, state, paused, changed] : clicks) {
-        gameState = state;
-        game.paused = paused;
-        game.gemActive = !paused;
-        app->audio = Audio{};
-        app->closeRequested = false;
+        std::tie(gameState, game.paused, game.gemActive, app->audio, app->closeRequested, app->gameReady) =
+            std::tuple(state, paused, !paused, Audio{}, false, true);
         advanceSeconds(1.0);
         clickButton(x);
         const std::string seen = std::string(app->audio.musicEnabled ? "" : "m") +
                                  (app->audio.soundEnabled ? "" : "s") + (gameState != state ? "M" : "") +
                                  (game.paused != paused ? "p" : "") + (app->closeRequested ? "q" : "");
         EXPECT_EQ(seen, changed) << x << " in state " << state << (paused ? ", paused" : "");
-        if (gameState != state) {
-            EXPECT_TRUE(app->menuShown && !app->gameReady && elapsedSeconds(app->fadeClock) == 0.0f);
-            app->gameReady = true;
-        }
+        EXPECT_TRUE(gameState == state ||
+                    (app->menuShown && !app->gameReady && elapsedSeconds(app->fadeClock) == 0.0f));
     }
     gameState = Playing;
     for (int restingRow : {4, 8}) { // the gem rests on a gem, or on the floor: no pause
-        game.paused = false;
-        game.fallRow = restingRow - 1;
+        std::tie(game.paused, game.fallRow) = std::pair(false, restingRow - 1);
         cell(game.board, 4, 2) = restingRow == 4 ? Gem70 : Empty;
         clickButton(pauseX);
         EXPECT_FALSE(game.paused) << restingRow;
     }
+}
+
+using Samples = std::vector<sf::Int16>;
+constexpr sf::Uint64 mp3FrameSamples = 1152;
+
+// Reads in chunks until the file says it is done, with room for more than it announced.
+Samples decodeAll(sf::InputSoundFile& file) {
+    Samples samples(file.getSampleCount() + 8192);
+    std::size_t got = 0;
+    for (sf::Uint64 n = 1; n > 0 && got + 4096 <= samples.size(); got += n) {
+        n = file.read(&samples[got], 4096);
+    }
+    samples.resize(got);
+    return samples;
+}
+
+// Opened from memory: false when refused, else true with every sample within the announced count.
+bool opensWithinItsLength(const std::string& bytes) {
+    sf::InputSoundFile file;
+    const bool opened = file.openFromMemory(bytes.data(), bytes.size());
+    EXPECT_TRUE(!opened || decodeAll(file).size() <= file.getSampleCount());
+    return opened;
+}
+
+const bool mp3ReaderRegistered = (registerMp3Reader(), true); // as the game does before loading its sounds
+
+TEST(Mp3ReaderTest, EveryEffectDecodesAtItsGeneratedLengthAndLevelAndSeeksToAnySample) {
+    std::ifstream made("tools/audio/sounds.txt"); // each file's rate, channels and frames as generated
+    made.ignore(1000, '\n');
+    std::string name;
+    unsigned rate = 0, channels = 0, frames = 0, effects = 0;
+    while (made >> name >> rate >> channels >> frames) {
+        if (name.find(".mp3") == std::string::npos) {
+            continue;
+        }
+        ++effects;
+        sf::InputSoundFile file;
+        ASSERT_TRUE(file.openFromFile("assets/" + name)) << name;
+        EXPECT_EQ(std::pair(file.getSampleRate(), file.getChannelCount()), std::pair(rate, channels)) << name;
+        EXPECT_NEAR(file.getSampleCount() / channels, frames, mp3FrameSamples) << name;
+        const Samples samples = decodeAll(file);
+        ASSERT_EQ(samples.size(), file.getSampleCount()) << name;
+        EXPECT_GT(*std::max_element(samples.begin(), samples.end()), 16384) << name << ": near -3 dBFS";
+        constexpr std::size_t span = 2000;
+        for (std::size_t at : {samples.size() / 2 + 7, samples.size() - span, std::size_t(0)}) {
+            file.seek(at);
+            Samples part(span);
+            ASSERT_EQ(file.read(part.data(), span), span) << name << " at " << at;
+            for (std::size_t i = 0; i < span; i += 97) {
+                ASSERT_LE(std::abs(part[i] - samples[at + i]), 2) << name << " at " << at + i;
+            }
+        }
+    }
+    EXPECT_EQ(effects, 8u);
+}
+
+TEST(Mp3ReaderTest, ProbeFindsFramesBehindAnId3TagAndRefusesEverythingElse) {
+    const std::string plain = readFile("assets/level_up.mp3");
+    // An ID3 tag of 20000 bytes of padding (its size in 7-bit bytes: 1, 28, 32), more than a probe reads.
+    const std::string tagged =
+        std::string("ID3\x04\0\0\0\x01\x1c\x20", 10) + std::string(20000, '\0') + plain;
+    const std::string text = "Gems fall one at a time into the board.\n";
+    const auto probe = [](const std::string& bytes) {
+        sf::MemoryInputStream stream;
+        stream.open(bytes.data(), bytes.size());
+        return Mp3Reader::check(stream);
+    };
+    EXPECT_TRUE(probe(plain) && probe(tagged) && opensWithinItsLength(tagged));
+    for (const std::string& refused : {text, std::string()}) {
+        EXPECT_FALSE(probe(refused) || opensWithinItsLength(refused)) << refused.size() << " bytes";
+    }
+}
+
+TEST(Mp3ReaderTest, TruncatedFilesDecodeOnlyWhatIsThereAndGarbageFailsOrStops) {
+    const std::string whole = readFile("assets/applause.mp3");
+    const std::string half = whole.substr(0, whole.size() / 2 + 77);
+    sf::InputSoundFile cut;
+    ASSERT_TRUE(cut.openFromMemory(half.data(), half.size()));
+    const std::size_t decoded = decodeAll(cut).size();
+    EXPECT_TRUE(decoded <= cut.getSampleCount() && decoded + mp3FrameSamples >= cut.getSampleCount());
+    EXPECT_TRUE(decoded > 132300 / 4 && decoded < 132300 * 3 / 4) << "of the whole file's 132300 samples";
+    // Damaged copies: bytes overwritten, cut short. The sanitizers watch the reads.
+    std::mt19937 random(1234);
+    int opened = 0;
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes = whole;
+        for (int i = 1 + static_cast<int>(random() % 40); i > 0; --i) {
+            bytes[random() % bytes.size()] = static_cast<char>(random() & 0xFF);
+        }
+        bytes.resize(bytes.size() - random() % (bytes.size() / 2));
+        opened += opensWithinItsLength(bytes);
+    }
+    EXPECT_GT(opened, 100) << "most damage is local: the rest still plays";
 }
 
 } // namespace
