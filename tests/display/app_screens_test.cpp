@@ -1,6 +1,5 @@
-// The application driven in-process: the splash and main menu as drawn, the cursor, quick clicks on buttons
-// that act only while drawn, Start with and without a player, Escape, a game and back, each screen's composed
-// frame against sprite by sprite, the settings page's volume arrows, modes and players on a real file.
+// The application in-process: splash and menus as drawn, the cursor, quick clicks on buttons shown, Start,
+// Escape, a game and back, composed frames against sprite by sprite, and the settings page on a real file.
 #include "display_fixture.h"
 
 #include "scores/highscore_file.h"
@@ -75,9 +74,8 @@ TEST_F(AppTest, QuickClicksActOnceOnEveryMainMenuButtonWhileItIsDrawn) {
     EXPECT_EQ(gameState, Playing);
 }
 
-// Start without a player opens the prompt; with one, a press held still keeps the fade-out restarting. B
-// or the menu button lead back to the menu, which prepares a fresh game; a full column ends one, and a best
-// score is written.
+// Start without a player opens the prompt; with one, a press held still restarts the fade-out. B or the
+// menu button lead back to the menu with a fresh game; a full column ends one, and its best is written.
 TEST_F(AppTest, StartAsksForANameFirstThenAHeldPressDelaysTheGameAndItsEndWritesTheBest) {
     start();
     reachMainMenu();
@@ -213,9 +211,7 @@ TEST_P(ScreensTest, ComposedFramesLookAsDrawnSpriteBySprite) {
 
 INSTANTIATE_TEST_SUITE_P(Widths, ScreensTest, ::testing::Values(1920u, 2560u));
 
-using SettingsTest = AppTest;
-
-TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAudio) {
+TEST_F(AppTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAudio) {
     start();
     openSettings();
     for (const DesignPoint at : {positions::musicVolume, positions::soundVolume}) { // drawn at once
@@ -260,7 +256,7 @@ TEST_F(SettingsTest, ArrowsStepOnceAClickRepeatWhenHeldStayInBoundsAndReachTheAu
               std::tuple(100.0f, 0.0f, true, true, sf::SoundSource::Playing, sf::SoundSource::Playing));
 }
 
-TEST_F(SettingsTest, ModeButtonsSetTheirModeAndReturnButNotForTheClickThatOpenedThePage) {
+TEST_F(AppTest, ModeButtonsSetTheirModeAndReturnButNotForTheClickThatOpenedThePage) {
     start();
     reachMainMenu();
     press(960, 530); // on Settings here, on VeryHard on the page it opens
@@ -285,7 +281,7 @@ TEST_F(SettingsTest, ModeButtonsSetTheirModeAndReturnButNotForTheClickThatOpened
     EXPECT_EQ(app->menuPage, MainMenu) << "back";
 }
 
-TEST_F(SettingsTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
+TEST_F(AppTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
     start();
     openSettings();
     app->namePrompt = true;
@@ -304,8 +300,7 @@ TEST_F(SettingsTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
     frame();
     const auto red = [](sf::Color c, sf::Color) { return c.r > 200 && c.g < 110 && c.b < 110; };
     EXPECT_GT(countPixels(shot(), {1355, 258, 210, 24}, "settings.png", red), 20) << "the warning drawn";
-    // An ASCII letter hides the warning at once, a Backspace that erases leaves it, one on the empty field
-    // hides it.
+    // An ASCII letter hides the warning at once, an erasing Backspace leaves it, one on nothing hides it.
     for (const auto& [typed, accepted] : {std::pair{"x", true}, {"\b", false}, {"\b", true}}) {
         send(cyrillic);
         typeText(typed);
@@ -327,7 +322,7 @@ TEST_F(SettingsTest, TypedNamesAreRegisteredRefusedOrWarnedAbout) {
     }
 }
 
-TEST_F(SettingsTest, TheListShowsSelectsAndDeletesPlayers) {
+TEST_F(AppTest, TheListShowsSelectsAndDeletesPlayers) {
     start();
     openSettings();
     writeFile(scoreFile, "Ann\nBob\nCid\n[LAST_PLAYER]\nAnn\n");
@@ -359,10 +354,9 @@ TEST_F(SettingsTest, TheListShowsSelectsAndDeletesPlayers) {
 
 class TextFitTest : public AppTest, public ::testing::WithParamInterface<std::pair<unsigned, unsigned>> {};
 
-// The longest name the field takes lies inside, and fills at least half of, the field (inside its
-// border), its list row (between the ruled lines) and the game screen's name plates, at their design
-// places; so does the warning, and the caret after the name; a click on either end of the listed name
-// selects it.
+// The longest name the field takes lies inside, and fills at least half of, the field (inside its border),
+// its list row (between the ruled lines) and the game screen's name plates; so do the warning and the
+// caret after the name; a click on either end of the listed name selects it.
 TEST_P(TextFitTest, TheLongestNameFitsItsFieldRowAndPlateOnEveryScreen) {
     const std::string tenW(10, 'W');
     writeFile(scoreFile, "Ann\n" + tenW + "\n[LAST_PLAYER]\nAnn\n");

@@ -1,6 +1,5 @@
-// Audio on the null output and the game screen's buttons: the switches with their keys, latches and guards,
-// the two ways an effect starts, the rules' requests, the music across pause and game end; the MP3 reader on
-// our sound files and on cut, damaged and foreign ones: each opens at its real length or fails cleanly.
+// Audio on the null output: the game screen's switches, keys and guards, effects and requests, the music
+// across pause and game end; the MP3 reader on our sounds and on cut, damaged and foreign files.
 #include "view/audio.h"
 #include "view/mp3_reader.h"
 

@@ -1,7 +1,5 @@
-// The game and end screens on rendered pixels: what each mode shows and where, the parts that follow the
-// game (board, falling gem, thread, buttons), the digit read-outs, the blink, rising points and warning
-// pulse on the manual clock; the end picture's fade-in, picture, message, level count, score and why it
-// was not saved, and when the summary and its frame appear.
+// The game and end screens in pixels: each mode's parts, board, gems, thread, buttons, read-outs, blink,
+// rising points and warning pulse; the end picture's fade-in, message, digits, summary and frame.
 #include "display_fixture.h"
 
 namespace displaytest {
@@ -37,12 +35,31 @@ class GameScreenTest : public ViewTest {
         blinkDraw(sprite, target, mayStop);
         return sprite.getColor();
     }
+    // An end frame: the first one starts the summary's delay; this one comes the given seconds later.
+    sf::Image frameAfter(double seconds) {
+        game.endSummaryReady = false;
+        drawGameEndFrame();
+        advanceSeconds(seconds);
+        return drawGameEndFrame();
+    }
+    // The end digits shown in the row's places; '.' where none is.
+    static std::string endDigits(const sf::Image& frame, DesignRow row, int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            const sf::Color c = at(frame, placeInRow(row, i).x + 7, placeInRow(row, i).y + 15);
+            text += c.r == 90 && c.g == 90 ? static_cast<char>('0' + (c.b - 100) / 10) : '.';
+        }
+        return text;
+    }
+    static int message(const sf::Image& frame) {
+        const sf::Color c = at(frame, positions::endMessage.x + 5, positions::endMessage.y + 29);
+        return c.r == 150 && c.g == 150 ? c.b - 1 : -1;
+    }
 };
 
 TEST_F(GameScreenTest, EachModeShowsItsPartsWhereTheyBelongAndTheDigitsShowTheirNumbers) {
-    game.pattern = Pattern{Gem90, Gem80, Gem70, Gem60, Gem50, Gem40, Gem30, Gem20};
-    std::tie(game.score, game.bestScore, game.patternsCompleted, game.colorLinesCount) =
-        std::tuple(42, 900, 7, 3);
+    std::tie(game.pattern, game.score, game.bestScore, game.patternsCompleted, game.colorLinesCount) =
+        std::tuple(Pattern{Gem90, Gem80, Gem70, Gem60, Gem50, Gem40, Gem30, Gem20}, 42, 900, 7, 3);
     // The read-outs at the clock (x 50), level (328), score (510), best (771) and count (1025 and 1072),
     // then whether the pattern and the tube are shown.
     const std::tuple<GameMode, sf::Color, const char*, bool> modes[] = {
@@ -76,10 +93,10 @@ TEST_F(GameScreenTest, EachModeShowsItsPartsWhereTheyBelongAndTheDigitsShowTheir
 }
 
 TEST_F(GameScreenTest, BoardThreadFallingGemAndButtonsFollowTheGame) {
-    std::tie(game.fallKind, cell(game.board, 7, 0), cell(game.board, 0, 11), cell(game.board, 5, 6),
-             cell(game.board, 4, 12)) = std::tuple(1, Gem90, Diamond, Trash, Gem50);
+    std::tie(game.fallKind, game.fallRow, game.fallColumn, game.cursorColumn, cell(game.board, 7, 0),
+             cell(game.board, 0, 11), cell(game.board, 5, 6), cell(game.board, 4, 12)) =
+        std::tuple(1, 5, 6, 12, Gem90, Diamond, Trash, Gem50);
     game.thread = Thread{Diamond, Gem20, Trash, Empty, Empty, Empty, Empty, Empty};
-    std::tie(game.fallRow, game.fallColumn, game.cursorColumn) = std::tuple(5, 6, 12);
     sf::Image frame = drawMode(Normal);
     // The board is drawn after the falling gem (at 5, 6); the tube over column 12.
     EXPECT_EQ(
@@ -143,44 +160,15 @@ TEST_F(GameScreenTest, PointsRiseFromTheirColumnFadingAndTheWarningPulseSwellsCo
         std::string seen;
         for (int column = 0; column < 13; ++column) {
             // Just left of the row-1 cell: covered only by a gem swollen beyond its cell.
-            const sf::Color c =
-                at(frame, static_cast<float>(columnX[static_cast<std::size_t>(column)] - 4), 203);
+            const sf::Color c = at(frame, columnX[static_cast<std::size_t>(column)] - 4.0f, 203);
             seen += c == colorLinesColour ? '.' : static_cast<char>('0' + (c.g / 10 - 1));
         }
         EXPECT_EQ(seen, swollen) << "none in 5 and 6, not filled from row 1, nor in the tube";
     }
 }
 
-class EndScreenTest : public ViewTest {
-  protected:
-    void SetUp() override {
-        ViewTest::SetUp();
-        gameState = GameEnd;
-        advanceSeconds(2.0); // past the picture's fade-in
-    }
-    // The first frame starts the summary's delay; this one comes the given seconds later.
-    sf::Image frameAfter(double seconds) {
-        game.endSummaryReady = false;
-        drawGameEndFrame();
-        advanceSeconds(seconds);
-        return drawGameEndFrame();
-    }
-    // The end digits shown in the row's places; '.' where none is.
-    static std::string endDigits(const sf::Image& frame, DesignRow row, int count) {
-        std::string text;
-        for (int i = 0; i < count; ++i) {
-            const sf::Color c = at(frame, placeInRow(row, i).x + 7, placeInRow(row, i).y + 15);
-            text += c.r == 90 && c.g == 90 ? static_cast<char>('0' + (c.b - 100) / 10) : '.';
-        }
-        return text;
-    }
-    static int message(const sf::Image& frame) {
-        const sf::Color c = at(frame, positions::endMessage.x + 5, positions::endMessage.y + 29);
-        return c.r == 150 && c.g == 150 ? c.b - 1 : -1;
-    }
-};
-
-TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndThePictureFadesIn) {
+TEST_F(GameScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndThePictureFadesIn) {
+    advanceSeconds(2.0); // past the picture's fade-in
     // Time up or board full, score, best, level; then the picture (game over or not), the message, the
     // level count and the score as shown. A zero score counts as a best and has no summary.
     const std::tuple<bool, int, int, int, bool, int, std::string, std::string> cases[] = {
@@ -227,7 +215,8 @@ TEST_F(EndScreenTest, PictureMessageLevelCountAndScoreFollowHowTheGameEndedAndTh
 
 // On the real pictures a band round the summary's place holds no frame (no gold on the night-blue ground)
 // before the summary shows, and the message's border with it; the picture may draw inside the band.
-TEST_F(EndScreenTest, NoFrameStandsAroundTheSummarysPlaceUntilTheSummaryShows) {
+TEST_F(GameScreenTest, NoFrameStandsAroundTheSummarysPlaceUntilTheSummaryShows) {
+    advanceSeconds(2.0); // past the picture's fade-in
     const auto goldInBand = [](const sf::Image& frame) {
         int count = 0;
         for (float y = 541; y < 921; y += 2) {
