@@ -116,7 +116,7 @@ def play(t):
     wait(lambda: capture.seconds() > mark + 1 and capture.loudest(capture.seconds() - 1) < SILENCE, "silence after M")
     t.main_menu("space")
     t.click(*START)
-    t.wait_page("settings.png")  # the name registered and written at once: app_settings_test
+    t.wait_page("settings.png")  # the name registered and written at once: app_screens_test
     t.xdotool("type", "--delay", 60, NAME)
     t.key("Return")
     t.click(*HARD)
@@ -126,7 +126,7 @@ def play(t):
     play_game(t, capture)  # leaving the end screen and Escape on the menu: screen flow tests, no-device run
 
 
-def wide(t):  # every menu button's and settings arrow's quick clicks: app_screens_test, app_settings_test
+def wide(t):  # every menu button's and settings arrow's quick clicks: app_screens_test
     t.start()
     t.wait_page("start_page.png")
     t.click(960, 700, quick=True)
