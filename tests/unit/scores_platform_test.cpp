@@ -12,9 +12,11 @@
 #define pclose _pclose
 #define setenv(name, value, replace) _putenv_s(name, value)
 constexpr bool runsAsRoot = false, systemLineEnds = true;
+const std::string thisProgram = _pgmptr;
 #else
 #include <unistd.h>
 const bool runsAsRoot = geteuid() == 0, systemLineEnds = false;
+const std::string thisProgram = fs::read_symlink("/proc/self/exe").string();
 #endif
 
 // This test program started again with the variable set takes the lock on the file it names, says so
@@ -50,11 +52,11 @@ TEST_F(ScoreFileTest, AChangeWaitsForTheLockAnotherRunningCopyHoldsThenGivesUpAn
     const std::string onePlayer = withLast(player("A"), "A");
     writeText(scoreFile, onePlayer);
     setenv("TAVRELLO_TEST_HOLD_LOCK", scoreFile.c_str(), 1);
-    FILE* holder = popen(("\"" + testing::internal::GetArgvs()[0] + "\"").c_str(), "w");
+    FILE* holder = popen(("\"" + thisProgram + "\"").c_str(), "w");
     setenv("TAVRELLO_TEST_HOLD_LOCK", "", 1);
     ASSERT_NE(holder, nullptr);
     // Waited for, not timed: on a busy machine the holder may take seconds to start.
-    while (readText(scoreFile + ".held").size() != 4)
+    for (int poll = 0; poll < 6000 && readText(scoreFile + ".held").size() != 4; ++poll)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_EQ(readText(scoreFile + ".held"), "held");
     std::string cause;
