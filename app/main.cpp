@@ -5,10 +5,15 @@
 #include "app/program_folder.h"
 #endif
 
+#include <csignal>
 #include <cstdlib>
 #include <memory>
 
 int main() {
+#ifdef SIGPIPE
+    // Output piped to a program that has quit (a pager, head) must cost a diagnostic line, not the game.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
 #ifdef _WIN32
     // Started from a shortcut or another folder, the game still loads the assets beside it.
     if (!enterProgramFolder()) {

@@ -3,8 +3,8 @@
 #ifdef _WIN32
 
 #include "app/program_folder.h"
+#include "scores/diagnostics.h"
 
-#include <iostream>
 #include <string>
 
 #include <shlobj.h>
@@ -72,8 +72,7 @@ std::wstring localAppDataFolder() {
 bool enterProgramFolder() {
     const std::wstring folder = programFolder();
     if (folder.empty() || !SetCurrentDirectoryW(folder.c_str())) {
-        std::cerr << "Tavrello: cannot enter the folder of tavrello.exe (" << toUtf8(folder)
-                  << "), where its assets are (error " << GetLastError() << ")." << std::endl;
+        report(Diagnostic::NoProgramFolder, {toUtf8(folder), std::to_string(GetLastError())});
         return false;
     }
     return true;

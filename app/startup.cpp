@@ -1,6 +1,7 @@
 // Start-up in its fixed order: window, scale, random seed, assets, music, first game values, store.
 #include "app/startup.h"
 #include "game/rules.h"
+#include "scores/diagnostics.h"
 #include "scores/highscore_file.h"
 #include "view/audio.h"
 #include "view/effects.h"
@@ -11,7 +12,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <iostream>
 
 namespace {
 
@@ -53,10 +53,7 @@ bool findAssetsFolder() {
         return true;
     }
     const std::filesystem::path here = std::filesystem::current_path(error);
-    std::cerr
-        << "Tavrello: no \"assets\" folder in " << (error ? std::string(".") : here.string())
-        << "; start the game from its own folder (scripts/run does) or with the installed tavrello command."
-        << std::endl;
+    report(Diagnostic::NoAssetsFolder, {error ? std::string(".") : here.string()});
     return false;
 }
 

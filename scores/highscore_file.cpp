@@ -3,11 +3,10 @@
 #include "highscore_file.h"
 
 #include <algorithm>
-#include <iostream>
 
+#include "diagnostics.h"
 #include "file_rewrite.h"
 #include "score_lines.h"
-#include "store_report.h"
 
 FileState readScoreLines(const std::string& path, std::vector<std::string>& lines) {
     std::string content;
@@ -26,12 +25,13 @@ FileState readScoreLines(const std::string& path, std::vector<std::string>& line
 
 namespace {
 
-// For readers, which may run every frame: missingLine (if any) when there is no file, else why the
+// For readers, which may run every frame: the names reader's line when there is no file, else why the
 // file was not read, each once per cause.
-void reportUnread(const std::string& path, FileState state, const std::string& missingLine) {
-    if (state == FileState::Read || (state == FileState::Missing && missingLine.empty()))
-        return;
-    reportFileState(path, state == FileState::Missing ? missingLine : unusableFileLine(path, state));
+void reportUnread(const std::string& path, FileState state, bool missingReported) {
+    if (state == FileState::Missing && missingReported)
+        reportFileState(path, Diagnostic::NamesNotRead, {path});
+    else if (state != FileState::Read && state != FileState::Missing)
+        reportUnusableFile(path, state, true);
 }
 
 std::string layoutText(const std::vector<PlayerRecord>& players, const std::string& lastPlayer) {
@@ -86,16 +86,19 @@ FileState readPlayers(const std::string& path, std::vector<PlayerRecord>& player
 
 std::vector<PlayerRecord> loadPlayers(const std::string& path) {
     std::vector<PlayerRecord> players;
-    reportUnread(path, readPlayers(path, players), std::string());
+    reportUnread(path, readPlayers(path, players), false);
     return players;
 }
 
-std::string unusableFileLine(const std::string& path, FileState state) {
-    if (state == FileState::Oversized)
-        return "Файл рекордов " + path + " больше " + std::to_string(maxFileBytes) +
-               " байт или содержит строку длиннее " + std::to_string(maxLineBytes) +
-               " байт; он не прочитан и оставлен без изменений.";
-    return "Не удалось прочитать файл рекордов " + path + "; он оставлен без изменений.";
+void reportUnusableFile(const std::string& path, FileState state, bool oncePerCause) {
+    const Diagnostic line =
+        state == FileState::Oversized ? Diagnostic::FileOversized : Diagnostic::FileUnreadable;
+    const std::vector<std::string> values = {path, std::to_string(maxFileBytes),
+                                             std::to_string(maxLineBytes)};
+    if (oncePerCause)
+        reportFileState(path, line, values);
+    else
+        report(line, values);
 }
 
 WriteError writePlayers(const std::string& path, const std::vector<PlayerRecord>& players,
@@ -120,17 +123,17 @@ void savePlayers(const std::string& path, const std::vector<PlayerRecord>& playe
     }
     const WriteError error = writePlayers(path, players, lastStorableName(players));
     if (failed(error))
-        reportWriteError("Не удалось открыть файл для записи", path, error);
+        reportWriteError(Diagnostic::FileNotWritten, path, error);
 }
 
 void reportBusyFile(const std::string& path) {
-    reportLine(std::cerr, "Файл рекордов " + path + " занят другой копией игры; изменение не выполнено.");
+    report(Diagnostic::FileBusy, {path});
 }
 
 std::vector<std::string> readPlayerNames(const std::string& path) {
     std::vector<std::string> names;
     std::vector<std::string> lines;
-    reportUnread(path, readScoreLines(path, lines), "Не удалось открыть файл " + path + " для чтения!");
+    reportUnread(path, readScoreLines(path, lines), true);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const LineKind kind = classifyLine(lines[i]);
         if (kind == LineKind::Marker)
@@ -143,7 +146,7 @@ std::vector<std::string> readPlayerNames(const std::string& path) {
 
 std::string readLastPlayer(const std::string& path) {
     std::vector<std::string> lines;
-    reportUnread(path, readScoreLines(path, lines), std::string());
+    reportUnread(path, readScoreLines(path, lines), false);
     bool markerSeen = false;
     for (const std::string& line : lines) {
         const LineKind kind = classifyLine(line);
@@ -178,9 +181,7 @@ std::string withLastPlayer(const std::vector<std::string>& lines, const std::str
 
 void setLastPlayer(const std::string& path, const std::string& name) {
     if (!isStorableName(name)) {
-        reportLine(std::cerr, "Имя игрока не записано в файл рекордов: оно пустое, содержит запятую или "
-                              "перевод строки либо совпадает с " +
-                                  lastPlayerMarker + ".");
+        report(Diagnostic::NameNotStored, {lastPlayerMarker});
         return;
     }
     const StoreLock lock(path);
@@ -191,14 +192,15 @@ void setLastPlayer(const std::string& path, const std::string& name) {
     std::vector<std::string> lines;
     const FileState state = readScoreLines(path, lines);
     if (state != FileState::Read) {
-        reportLine(std::cerr, state == FileState::Missing
-                                  ? "Не удалось открыть файл " + path + " для обновления последнего игрока."
-                                  : unusableFileLine(path, state));
+        if (state == FileState::Missing)
+            report(Diagnostic::LastPlayerNotUpdated, {path});
+        else
+            reportUnusableFile(path, state, false);
         return;
     }
     const WriteError error = replaceFileContent(path, withLastPlayer(lines, name));
     if (failed(error))
-        reportWriteError("Не удалось открыть файл для записи обновлённого списка", path, error);
+        reportWriteError(Diagnostic::ListNotWritten, path, error);
 }
 
 bool isStorableName(const std::string& name) {

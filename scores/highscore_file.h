@@ -29,8 +29,9 @@ FileState readScoreLines(const std::string& path, std::vector<std::string>& line
 std::vector<PlayerRecord> loadPlayers(const std::string& path);
 // Like loadPlayers (players empty on entry), silently, telling why nothing was read.
 FileState readPlayers(const std::string& path, std::vector<PlayerRecord>& players);
-// The line that tells why a file that is there was not read.
-std::string unusableFileLine(const std::string& path, FileState state);
+// Reports why a file that is there was not read; once per cause when oncePerCause (readers that run every
+// frame), else every time.
+void reportUnusableFile(const std::string& path, FileState state, bool oncePerCause);
 
 // Rewrites the file with the last record's name as the last player.
 void savePlayers(const std::string& path, const std::vector<PlayerRecord>& players);

@@ -3,9 +3,8 @@
 #include "player_registry.h"
 
 #include <algorithm>
-#include <iostream>
 
-#include "store_report.h"
+#include "diagnostics.h"
 
 namespace {
 
@@ -34,7 +33,7 @@ std::string loadForChange(const std::string& path, const StoreLock& lock,
     const FileState state = readPlayers(path, players);
     if (state == FileState::Read || state == FileState::Missing)
         return std::string();
-    reportLine(std::cerr, unusableFileLine(path, state));
+    reportUnusableFile(path, state, false);
     return "the file cannot be read";
 }
 
@@ -42,9 +41,7 @@ std::string loadForChange(const std::string& path, const StoreLock& lock,
 
 void addPlayer(const std::string& path, const std::string& name) {
     if (!isStorableName(name)) {
-        reportLine(std::cout, "Имя игрока не может быть пустым, содержать запятую или перевод строки и "
-                              "совпадать с " +
-                                  lastPlayerMarker + ". Новый игрок не добавлен.");
+        report(Diagnostic::NameRefused, {lastPlayerMarker});
         return;
     }
     const StoreLock lock(path);
@@ -52,18 +49,17 @@ void addPlayer(const std::string& path, const std::string& name) {
     if (!loadForChange(path, lock, players).empty())
         return;
     if (findPlayer(players, name) != players.end()) {
-        reportLine(std::cout, "Игрок с именем \"" + name + "\" уже существует в файле рекордов.");
+        report(Diagnostic::PlayerExists, {name});
         return;
     }
     if (players.size() >= static_cast<std::size_t>(maxPlayers)) {
-        reportLine(std::cout, "Максимальное количество игроков (" + std::to_string(maxPlayers) +
-                                  ") достигнуто. Новый игрок не добавлен.");
+        report(Diagnostic::PlayersFull, {std::to_string(maxPlayers)});
         return;
     }
     players.push_back(PlayerRecord{name, std::vector<ModeResult>(resultSlots)});
     const WriteError error = writePlayers(path, players, name);
     if (failed(error))
-        reportWriteError("Не удалось открыть файл для записи", path, error);
+        reportWriteError(Diagnostic::FileNotWritten, path, error);
 }
 
 std::string recordResult(const std::string& path, const std::string& name, int mode, int score,
@@ -79,7 +75,7 @@ std::string recordResult(const std::string& path, const std::string& name, int m
     const WriteError error = writePlayers(path, players, name);
     if (!failed(error))
         return "";
-    reportWriteError("Результат игры не сохранён", path, error);
+    reportWriteError(Diagnostic::ResultNotSaved, path, error);
     return causeForPlayer(error);
 }
 
@@ -99,7 +95,7 @@ void deletePlayer(const std::string& path, const std::string& name) {
                   players.end());
     const WriteError error = writePlayers(path, players, lastStorableName(players));
     if (failed(error))
-        reportWriteError("Не удалось открыть файл для записи", path, error);
+        reportWriteError(Diagnostic::FileNotWritten, path, error);
 }
 
 int indexOfLastPlayer(const std::string& path) {

@@ -3,13 +3,12 @@
 #include "startup_check.h"
 
 #include <cerrno>
-#include <iostream>
 
+#include "diagnostics.h"
 #include "file_rewrite.h"
 #include "highscore_file.h"
 #include "platform.h"
 #include "score_lines.h"
-#include "store_report.h"
 
 namespace {
 
@@ -61,18 +60,15 @@ void emptyMalformedFile(const std::string& path) {
     std::string copy;
     WriteError error = keepCopyOf(path, copy);
     if (failed(error)) {
-        reportWriteError(
-            "Не удалось сохранить копию повреждённого файла рекордов; файл оставлен без изменений", copy,
-            error);
+        reportWriteError(Diagnostic::CopyNotKept, copy, error);
         return;
     }
     error = replaceFileContent(path, std::string());
     if (failed(error)) {
-        reportWriteError("Не удалось открыть файл рекордов для очистки", path, error);
+        reportWriteError(Diagnostic::FileNotEmptied, path, error);
         return;
     }
-    reportLine(std::cerr,
-               "Файл рекордов повреждён и очищен; его прежнее содержимое сохранено в " + copy + ".");
+    report(Diagnostic::FileEmptied, {copy});
 }
 
 } // namespace
@@ -94,11 +90,11 @@ void validateHighScoreFile(const std::string& path) {
     std::vector<std::string> lines;
     const FileState state = readScoreLines(path, lines);
     if (state == FileState::Missing) {
-        reportFileState(path, "Не удалось открыть файл рекордов для проверки.");
+        reportFileState(path, Diagnostic::FileNotChecked);
         return;
     }
     if (state == FileState::Unreadable) {
-        reportFileState(path, unusableFileLine(path, state));
+        reportUnusableFile(path, state, true);
         return;
     }
     // An empty file is already what the check would leave; copying it would only add a useless copy.

@@ -2,10 +2,10 @@
 // start-up goes on: an empty texture draws nothing, an empty buffer plays silence.
 #include "view/assets.h"
 
+#include "scores/diagnostics.h"
 #include "view/audio_device.h"
 #include "view/positions.h"
 
-#include <iostream>
 #include <iterator>
 
 namespace {
@@ -175,7 +175,7 @@ void loadCursorAndGems(AssetCatalogue& assets, sf::Window& window, float scaleX,
 
 void loadAudio(Sounds& sounds) {
     if (!audioDeviceAvailable()) {
-        std::cerr << "Tavrello: no audio device could be opened; the game runs without sound." << std::endl;
+        report(Diagnostic::NoAudioDevice);
         return;
     }
     sounds.players = std::make_unique<SoundPlayers>();

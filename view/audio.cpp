@@ -1,9 +1,8 @@
 // Sound effects, the background music and their switches.
 #include "view/audio.h"
 
+#include "scores/diagnostics.h"
 #include "view/audio_device.h"
-
-#include <iostream>
 
 namespace {
 
@@ -140,5 +139,5 @@ void silenceIfDeviceLost(Sounds& sounds) {
         sounds.players->music.stop();
     }
     sounds.audible = false;
-    std::cerr << "Tavrello: the audio device went away; the game goes on without sound." << std::endl;
+    report(Diagnostic::AudioDeviceLost);
 }

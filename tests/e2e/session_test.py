@@ -1,6 +1,7 @@
 """Runs of the game with real input (session_test.py BINARY REPO RUN). play: splash music and M, name entry without a
 file, every play key in a game to its end screen, the result written; scaling: quick clicks at 2560x1080; no-assets:
-the folder named, no window; no-device, server (killed), device-lost: M and S work, no output flood, no thread spins."""
+the folder named, no window, the line lost on a closed pipe without a crash; no-device, server (killed),
+device-lost: M and S work, no output flood, no thread spins."""
 import os
 import subprocess
 import sys
@@ -146,6 +147,11 @@ def no_assets(t):
     check(len(lines := t.lines()) <= 2 and any(
         elsewhere in line and "assets" in line and "tavrello" in line.replace(elsewhere, "") for line in lines),
           f"not one line or two naming {elsewhere}, assets and the tavrello command:\n" + "\n".join(lines[:10]))
+    closed, pipe = os.pipe()  # output to a reader that has quit, as piped to head: the line is lost, not the game
+    os.close(closed)
+    code = subprocess.run([t.binary], cwd=elsewhere, env=t.env({}), stdout=pipe, stderr=pipe).returncode
+    os.close(pipe)
+    check(code == 1, f"with its output on a closed pipe the game ended with {code}, not 1")
 
 
 def thread_cpu(pid):  # {"id (name": CPU seconds} but for the software renderer's, which may use every core

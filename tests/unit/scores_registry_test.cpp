@@ -19,6 +19,15 @@ TEST_F(ScoreFileTest, RegistryChangesRewriteTheFileAsDesigned) {
     changes(withLast(player("A"), "A"), withLast(ab, "B"), "", [](auto& f) { addPlayer(f, "B"); });
     changes(withLast(ab, "B"), withLast(ab, "B"), "Игрок с именем \"A\" уже существует в файле рекордов.\n",
             [](auto& f) { addPlayer(f, "A"); });
+    // The refusal goes to standard output, a file missing for the last player to standard error.
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    addPlayer(scoreFile, "A");
+    setLastPlayer(dir + "/none", "A");
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(testing::internal::GetCapturedStdout() + "|" + err,
+              "Игрок с именем \"A\" уже существует в файле рекордов.\n|Не удалось открыть файл " + dir +
+                  "/none для обновления последнего игрока.\n");
     changes(withLast(ten, "P1"), withLast(ten, "P1"),
             "Максимальное количество игроков (10) достигнуто. Новый игрок не добавлен.\n",
             [](auto& f) { addPlayer(f, "P11"); });
