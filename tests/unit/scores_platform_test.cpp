@@ -66,4 +66,9 @@ TEST_F(ScoreFileTest, AChangeWaitsForTheLockAnotherRunningCopyHoldsThenGivesUpAn
     pclose(holder);
     EXPECT_EQ(recordResult(scoreFile, "A", 1, 50, 1, 1), "");
     EXPECT_EQ(storedBestScore(scoreFile, "A", 1), 50);
+    // The holder leaves the queue's byte free, so a copy that waits gets the file next.
+    const StoreLock held(scoreFile);
+    const int waiter = openLockFile(scoreFile);
+    EXPECT_TRUE(tryLockByte(waiter, 0) && !tryLockByte(waiter, 1));
+    closeFile(waiter);
 }
