@@ -1,4 +1,5 @@
 // The high-score file's line grammar, its start-up check, its readers and its writers, on real files.
+#include "scores/platform.h"
 #include "scores/score_lines.h"
 
 #include "scores_testing.h"
@@ -56,6 +57,14 @@ TEST_F(ScoreFileTest, CheckKeepsWellFormedFilesAndEmptiesTheRestAfterACopy) {
                              ".\n");
         EXPECT_EQ(readText(scoreFile) + readText(copy), kept ? text + noFile : text);
     }
+    // It removes a temporary file a killed copy left; names a letter shorter or longer are not one.
+    std::string left;
+    closeFile(createTemporaryBeside(scoreFile, left));
+    const std::string other = scoreFile + ".tmp.Ab12c";
+    writeText(other, "5");
+    writeText(other + "de", "7");
+    validateHighScoreFile(scoreFile);
+    EXPECT_EQ(readText(left) + readText(other) + readText(other + "de"), noFile + "57");
 }
 
 TEST_F(ScoreFileTest, ReadersTakeTheFileLineByLine) {
