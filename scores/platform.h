@@ -30,7 +30,7 @@ bool flushToDisk(int fd);
 bool truncateToEmpty(int fd);
 bool closeFile(int fd);
 bool isPlainFile(int fd);
-bool removeFile(const std::string& path);
+void removeFile(const std::string& path);
 
 // The file a chain of symbolic links ends at, also when that file does not exist yet.
 std::string followLinks(const std::string& path);

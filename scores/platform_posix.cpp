@@ -89,8 +89,8 @@ bool isPlainFile(int fd) {
     return fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
 }
 
-bool removeFile(const std::string& path) {
-    return unlink(path.c_str()) == 0;
+void removeFile(const std::string& path) {
+    unlink(path.c_str());
 }
 
 std::string followLinks(const std::string& path) {

@@ -158,8 +158,8 @@ bool isPlainFile(int fd) {
     return _fstat64(fd, &info) == 0 && (info.st_mode & _S_IFMT) == _S_IFREG;
 }
 
-bool removeFile(const std::string& path) {
-    return DeleteFileW(widePath(path).c_str()) != 0;
+void removeFile(const std::string& path) {
+    DeleteFileW(widePath(path).c_str());
 }
 
 // Links on Windows need rights players seldom have; the path is taken as it is.
