@@ -4,7 +4,9 @@
 
 #include "scores_testing.h"
 
+#include <atomic>
 #include <cstdio>
+#include <memory>
 #include <thread>
 
 #ifdef _WIN32
@@ -67,8 +69,16 @@ TEST_F(ScoreFileTest, AChangeWaitsForTheLockAnotherRunningCopyHoldsThenGivesUpAn
     EXPECT_EQ(recordResult(scoreFile, "A", 1, 50, 1, 1), "");
     EXPECT_EQ(storedBestScore(scoreFile, "A", 1), 50);
     // The holder leaves the queue's byte free, so a copy that waits gets the file next.
-    const StoreLock held(scoreFile);
-    const int waiter = openLockFile(scoreFile);
-    EXPECT_TRUE(tryLockByte(waiter, 0) && !tryLockByte(waiter, 1));
-    closeFile(waiter);
+    auto held = std::make_unique<StoreLock>(scoreFile);
+    const int probe = openLockFile(scoreFile);
+    EXPECT_TRUE(tryLockByte(probe, 0) && !tryLockByte(probe, 1));
+    unlockByte(probe, 0);
+    std::atomic<int> waited{0}; // 1 given up, 2 held
+    std::thread waiter([&] { waited = StoreLock(scoreFile, std::chrono::minutes(1)).held() ? 2 : 1; });
+    while (waited == 0 && tryLockByte(probe, 0)) // until the waiter queues
+        unlockByte(probe, 0);
+    held.reset();
+    waiter.join();
+    closeFile(probe);
+    EXPECT_EQ(waited, 2);
 }
