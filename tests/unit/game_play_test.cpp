@@ -96,7 +96,7 @@ TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevels) {
     setModeParameters(game.mode, Easy);
     std::srand(20240611);
     startNewGame(game);
-    int flushes = 0, ticks = 0;
+    int flushes = 0, ticks = 0, firstLevelOfGem20 = 0;
     double endedAt = -1.0;
     std::string levelSounds;
     FrameResult last;
@@ -107,17 +107,22 @@ TEST(ScriptedGame, TidyPlayerLastsAllSixtyLevels) {
         last = frame(play, frameSeconds);
         ticks += game.requests.clockTicked ? 1 : 0;
         const std::string cues = cuesPicture(game);
-        levelSounds += cues.find("Level11Up!") != std::string::npos ? "N" : "";
+        const bool newKindFalls = game.fallKind == game.maxKindIndex;
+        levelSounds += cues.find("Level11Up!") != std::string::npos ? (newKindFalls ? "N" : "n") : "";
         levelSounds += cues.find("LevelUp!") != std::string::npos ? "l" : "";
         endedAt = last.gameEndedNow ? play.time.manualSeconds : endedAt;
+        firstLevelOfGem20 = firstLevelOfGem20 == 0 && game.maxKindIndex == 7 ? game.level : firstLevelOfGem20;
     }
     ASSERT_TRUE(last.showEndScreen);
     // Gem20 (kind index 7) since level 51; 59 level-ups of 0.005 s. 3600 ticks a second apart; the end is
     // looked at once a second, so the end screen comes 7 s later.
-    EXPECT_EQ(named("level maxKindIndex fallSpeedup endedAt shownAt ticks", game.level, game.maxKindIndex,
-                    game.fallSpeedup, endedAt, play.time.manualSeconds, ticks),
-              "level=60 maxKindIndex=7 fallSpeedup=0.295 endedAt=3600 shownAt=3607 ticks=3607");
-    // The level-up sound ('l') on levels 2 to 60 but 11, 21, 31, 41 and 51, which have the new kind's ('N').
+    EXPECT_EQ(named("level maxKindIndex firstLevelOfGem20 fallSpeedup endedAt shownAt ticks", game.level,
+                    game.maxKindIndex, firstLevelOfGem20, game.fallSpeedup, endedAt, play.time.manualSeconds,
+                    ticks),
+              "level=60 maxKindIndex=7 firstLevelOfGem20=51 fallSpeedup=0.295 endedAt=3600 shownAt=3607 "
+              "ticks=3607");
+    // The level-up sound ('l') on levels 2 to 60 but 11, 21, 31, 41 and 51, which have the new kind's, with
+    // the new kind on the falling gem at once ('N').
     EXPECT_EQ(levelSounds, "lllllllllNlllllllllNlllllllllNlllllllllNlllllllllNlllllllll");
     EXPECT_GT(flushes, 40);
     // No thread happened to match with this seed.

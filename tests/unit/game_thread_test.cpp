@@ -106,11 +106,12 @@ TEST(ThreadAnimations, ACompletedThreadSlidesAwayAMatchWithThePatternWhichRisesA
     EXPECT_EQ(trace(play, {0.049, 0.001, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05, 0.05}, animation),
               "********c .*******c ..******c ...*****c ....****c .....***c ......**c .......*c ........");
     EXPECT_EQ(slotsPicture(game.pattern), drawn);
-    // A flush carries the thread up the tube from slot 0, one gem a step; a repeat pays nothing.
+    // A flush carries the thread up the tube from slot 0, one gem a step of 0.08 s counted from the last
+    // step; a repeat pays nothing.
     game.thread = slotsFrom("ABCDEFGH");
     startTrashFlush(game);
     startTrashFlush(game);
     EXPECT_EQ(game.pointsThisFrame, 4);
     const Show tube = [](const Game& g, const FrameResult&) { return columnPicture(g.board, trashColumn); };
-    EXPECT_EQ(trace(play, {0.09, 0.09}, tube), ".......A ......AB");
+    EXPECT_EQ(trace(play, {0.09, 0.01, 0.09}, tube), ".......A .......A ......AB");
 }
