@@ -146,13 +146,21 @@ int openLockFile(const std::string& path) {
 
 // Locks of the open file, not of the process: closing another descriptor of the same file (as a read
 // of the file itself does) leaves them held.
-bool tryLockByte(int fd, int byte) {
+namespace {
+
+int setByteLock(int fd, int byte, short type) {
     struct flock region {};
-    region.l_type = F_WRLCK;
+    region.l_type = type;
     region.l_whence = SEEK_SET;
     region.l_start = byte;
     region.l_len = 1;
-    if (fcntl(fd, F_OFD_SETLK, &region) == 0)
+    return fcntl(fd, F_OFD_SETLK, &region);
+}
+
+} // namespace
+
+bool tryLockByte(int fd, int byte) {
+    if (setByteLock(fd, byte, F_WRLCK) == 0)
         return true;
     if (errno == EAGAIN || errno == EACCES)
         errno = EWOULDBLOCK;
@@ -160,12 +168,7 @@ bool tryLockByte(int fd, int byte) {
 }
 
 void unlockByte(int fd, int byte) {
-    struct flock region {};
-    region.l_type = F_UNLCK;
-    region.l_whence = SEEK_SET;
-    region.l_start = byte;
-    region.l_len = 1;
-    fcntl(fd, F_OFD_SETLK, &region);
+    setByteLock(fd, byte, F_UNLCK);
 }
 
 #endif
